@@ -1,0 +1,91 @@
+#include "nsa/Parameters.h"
+
+#include "nsa/NSACurve.h"
+#include "nsa/ScanCheck.h"
+
+#include <cmath>
+
+namespace nsa {
+
+const char* InvalidFieldMessage(ParameterField field)
+{
+    switch (field) {
+    case ParameterField::TransHeight: return "Invalid transmit height.";
+    case ParameterField::SepDist: return "Invalid separation distance.";
+    case ParameterField::LowerLimit: return "Invalid lower limit.";
+    case ParameterField::UpperLimit:
+        return "Invalid upper limit (must be greater than lower limit).";
+    case ParameterField::ScanStep:
+        return "Invalid scan step (must be between zero and receive height span).";
+    case ParameterField::StartFreq:
+        return "Invalid start frequency (must be between 0 and 40 GHz).";
+    case ParameterField::StopFreq:
+        return "Invalid stop frequency (must be between start and 40 GHz).";
+    case ParameterField::NumPoints:
+        return "Invalid number of frequency points (must be between 2 and 2001).";
+    }
+    return "";
+}
+
+namespace {
+
+constexpr double kMaxFreqMHz = 40000;
+
+bool StepMovesHeight(double step, double lower, double upper)
+{
+    if (step == 0)
+        return true; // the default step depends on the frequency: checked with the curve
+    const ScanProblem p = CheckScan(1.0, upper, lower, 1.0, 1.0, step);
+    return p == ScanProblem::None;
+}
+
+} // namespace
+
+ParameterCheck CheckParameters(const ParameterReader& reader, bool vertical)
+{
+    ParameterCheck result;
+    TNSAData& d = result.data;
+
+    // Reads one real and applies its range test; false ends the check.
+    auto real = [&](ParameterField field, double& into, auto valid) {
+        const std::optional<double> v = reader.real(field);
+        if (!v || !std::isfinite(*v) || !valid(*v)) {
+            result.failed = field;
+            return false;
+        }
+        into = *v;
+        return true;
+    };
+
+    if (!real(ParameterField::TransHeight, d.TransHeight, [](double v) { return v > 0; }) ||
+        !real(ParameterField::SepDist, d.SepDist, [](double v) { return v > 0; }) ||
+        !real(ParameterField::LowerLimit, d.LowerLimit, [](double v) { return v > 0; }) ||
+        !real(ParameterField::UpperLimit, d.UpperLimit,
+              [&](double v) { return v > d.LowerLimit; }) ||
+        !real(ParameterField::ScanStep, d.ScanStep,
+              [&](double v) {
+                  return v >= 0 && v <= d.UpperLimit - d.LowerLimit &&
+                         StepMovesHeight(v, d.LowerLimit, d.UpperLimit);
+              }) ||
+        !real(ParameterField::StartFreq, d.StartFreq,
+              [](double v) { return v > 0 && v <= kMaxFreqMHz; }) ||
+        !real(ParameterField::StopFreq, d.StopFreq,
+              [&](double v) { return v > d.StartFreq && v <= kMaxFreqMHz; }))
+        return result;
+
+    const std::optional<long long> points = reader.integer(ParameterField::NumPoints);
+    if (!points || *points < 2 || *points > 2001) {
+        result.failed = ParameterField::NumPoints;
+        return result;
+    }
+    d.NumPoints = std::int32_t(*points);
+    d.AnsiDefault = false;
+    d.Vertical = vertical;
+    // Only the default step can still fail here: at far-out heights it may no
+    // longer move the height, or give too many heights at the top frequency.
+    if (CheckCurve(d) != ScanProblem::None)
+        result.failed = ParameterField::ScanStep;
+    return result;
+}
+
+} // namespace nsa
