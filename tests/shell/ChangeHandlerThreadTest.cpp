@@ -1,0 +1,192 @@
+#include "shell/PTMessages.h"
+#include "shell/shellcontrols/TChangeHandlerThread.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Stands in for a control's window: records the slots of the notices it gets.
+class NoticeCollector : public QObject {
+public:
+    std::vector<int> received;
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::Type(AM_CHANGENOTIFY))
+            return QObject::event(e);
+        received.push_back(int(static_cast<TPTMessageEvent*>(e)->WParam));
+        EXPECT_EQ(static_cast<TPTMessageEvent*>(e)->LParam, 0);
+        return true;
+    }
+    bool WaitForSlot(int slot)
+    {
+        return QTest::qWaitFor([&] { return std::count(received.begin(), received.end(), slot) > 0; },
+                               5000);
+    }
+};
+
+constexpr std::uint32_t kNames = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
+
+void Touch(const QString& path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+int OpenDescriptors() { return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System | QDir::Files).size()); }
+
+} // namespace
+
+TEST(ChangeHandlerThread, ReportsAChangeWithItsSlot)
+{
+    QTemporaryDir a, b;
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    int slotA = -1, slotB = -1;
+    ASSERT_TRUE(thread.AddWatch(a.path(), kNames, slotA, false));
+    ASSERT_TRUE(thread.AddWatch(b.path(), kNames, slotB, false));
+    EXPECT_EQ(slotA, 0);
+    EXPECT_EQ(slotB, 1);
+
+    Touch(b.filePath("new file.txt"));
+    ASSERT_TRUE(owner.WaitForSlot(1));
+    EXPECT_EQ(std::count(owner.received.begin(), owner.received.end(), 0), 0);
+
+    // The watch is armed again after a report.
+    owner.received.clear();
+    ASSERT_TRUE(QDir(b.path()).rename("new file.txt", "renamed.txt"));
+    EXPECT_TRUE(owner.WaitForSlot(1));
+}
+
+TEST(ChangeHandlerThread, FolderNameFilterIgnoresFiles)
+{
+    QTemporaryDir foldersOnly, everything;
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    int s0 = -1, s1 = -1;
+    ASSERT_TRUE(thread.AddWatch(foldersOnly.path(), FILE_NOTIFY_CHANGE_DIR_NAME, s0, false));
+    ASSERT_TRUE(thread.AddWatch(everything.path(), kNames, s1, false));
+
+    // GIVEN a file made in the folders-only watch before a change in the other:
+    // the worker serves the lower slot first, so by the time slot 1 reports,
+    // slot 0's file event has been seen and dropped.
+    Touch(foldersOnly.filePath("file"));
+    Touch(everything.filePath("file"));
+    ASSERT_TRUE(owner.WaitForSlot(1));
+    EXPECT_EQ(std::count(owner.received.begin(), owner.received.end(), 0), 0);
+
+    ASSERT_TRUE(QDir(foldersOnly.path()).mkdir("sub"));
+    EXPECT_TRUE(owner.WaitForSlot(0));
+}
+
+TEST(ChangeHandlerThread, SixtyFourthWatchFailsAndTheOthersKeepWorking)
+{
+    QTemporaryDir root;
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    for (int i = 0; i < TChangeHandlerThread::kSlotCount; ++i) {
+        ASSERT_TRUE(QDir(root.path()).mkdir(QString::number(i)));
+        int slot = -1;
+        ASSERT_TRUE(thread.AddWatch(root.filePath(QString::number(i)), kNames, slot, false)) << i;
+        ASSERT_EQ(slot, i);
+    }
+    int slot = 99;
+    EXPECT_FALSE(thread.AddWatch(root.path(), kNames, slot, false));
+    EXPECT_EQ(slot, -1);
+
+    Touch(root.filePath("62/x"));
+    EXPECT_TRUE(owner.WaitForSlot(62));
+
+    // After removing every watch the first slot is free again.
+    thread.RemoveAllWatches();
+    ASSERT_TRUE(thread.AddWatch(root.filePath("40"), kNames, slot, false));
+    EXPECT_EQ(slot, 0);
+}
+
+TEST(ChangeHandlerThread, UnwatchableFoldersAreRefused)
+{
+    QTemporaryDir root;
+    Touch(root.filePath("plain file"));
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    int slot = -1;
+    EXPECT_FALSE(thread.AddWatch(QString(), kNames, slot, false));
+    EXPECT_FALSE(thread.AddWatch(root.filePath("missing"), kNames, slot, false));
+    EXPECT_FALSE(thread.AddWatch(root.filePath("plain file"), kNames, slot, false));
+}
+
+TEST(ChangeHandlerThread, ADeletedFolderIsReportedThenDropped)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkdir("doomed"));
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    int slot = -1;
+    ASSERT_TRUE(thread.AddWatch(root.filePath("doomed"), kNames, slot, false));
+    ASSERT_TRUE(QDir(root.path()).rmdir("doomed"));
+    ASSERT_TRUE(owner.WaitForSlot(0));
+    // Its slot was emptied, so the next watch takes slot 0 again.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        int s = -1;
+        const bool added = thread.AddWatch(root.path(), kNames, s, false);
+        if (added && s != 0)
+            thread.RemoveAllWatches(); // the drop had not happened yet; try again
+        return added && s == 0;
+    }, 5000));
+}
+
+TEST(ChangeHandlerThread, SubtreeWatchSeesNewAndExistingSubfolders)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("a/b"));
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    int slot = -1;
+    ASSERT_TRUE(thread.AddWatch(root.path(), kNames, slot, true));
+    Touch(root.filePath("a/b/deep"));
+    ASSERT_TRUE(owner.WaitForSlot(0));
+
+    owner.received.clear();
+    ASSERT_TRUE(QDir(root.path()).mkdir("c"));
+    ASSERT_TRUE(owner.WaitForSlot(0));
+    owner.received.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        Touch(root.filePath("c/later"));
+        QFile::remove(root.filePath("c/later"));
+        QCoreApplication::processEvents();
+        return !owner.received.empty();
+    }, 5000));
+}
+
+TEST(ChangeHandlerThread, ShutdownWhileChangesStreamInClosesEverything)
+{
+    QTemporaryDir root;
+    const int before = OpenDescriptors();
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        for (int i = 0; !stop; ++i) {
+            QFile f(root.filePath(QString::number(i % 50)));
+            if (f.open(QIODevice::WriteOnly))
+                f.close();
+            QFile::remove(f.fileName());
+        }
+    });
+    {
+        NoticeCollector owner;
+        TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+        int slot = -1;
+        ASSERT_TRUE(thread.AddWatch(root.path(), kNames, slot, false));
+        ASSERT_TRUE(owner.WaitForSlot(0));
+    } // destroyed while the writer is still busy
+    stop = true;
+    writer.join();
+    EXPECT_EQ(OpenDescriptors(), before);
+}
