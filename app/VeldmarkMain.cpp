@@ -1,0 +1,328 @@
+#include "app/VeldmarkMain.h"
+
+#include "app/ChartLayout.h"
+#include "app/CreditsPicture.h"
+#include "app/CurveChart.h"
+#include "app/CurveComputation.h"
+#include "app/FormFont.h"
+#include "nsa/NSACurve.h"
+#include "nsa/Parameters.h"
+
+#include <QButtonGroup>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStatusBar>
+#include <QValueAxis>
+
+namespace {
+
+const QString kCaption = QStringLiteral("ANSI C63.4/5 Theoretical Veldmark");
+constexpr int kClientWidth = 775; // 783 x 540 outside a 4-pixel frame and the caption
+constexpr int kClientHeight = 513;
+constexpr int kChartLeft = 266;
+constexpr int kStatusBarHeight = 19;
+// The curve computation manages 200 to 450 million field evaluations a second
+// on two cores; this much work is about half a second on a busy machine.
+constexpr std::int64_t kHalfSecondOfWork = 150'000'000;
+
+void ShowMessageBox(QWidget* owner, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Veldmark"), text, QMessageBox::Ok,
+                    owner);
+    box.exec();
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QWidget(parent), MessagePresenter(ShowMessageBox), ProgressThreshold(kHalfSecondOfWork)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(kCaption);
+    setFont(FormFont());
+    setAutoFillBackground(true);
+
+    CreateParameterGroup();
+    CreateActionGroup();
+    CreateCharts();
+    CreateCreditsAndStatus();
+    SetTabOrder();
+    resize(kClientWidth, kClientHeight);
+
+    // Designed at 96 pixels per inch: larger fonts get a proportionally larger window.
+    if (QScreen* s = screen()) {
+        const int dpi = int(s->logicalDotsPerInch());
+        if (dpi != 96)
+            resize(ScaleToDpi(width(), dpi), ScaleToDpi(height(), dpi));
+        move(s->availableGeometry().center() - rect().center());
+    }
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateParameterGroup()
+{
+    GroupBox1 = new QGroupBox(tr("NSA Calculation Parameters"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 8, 249, 237);
+
+    struct Row {
+        QLineEdit*& edit;
+        const char* editName;
+        QLabel*& label;
+        const char* labelName;
+        const char* caption;
+        const char* text;
+        int top;
+    };
+    const Row rows[] = {
+        {TransHeight, "TransHeight", Label15, "Label15", "Transmit Height:  (m)", "1", 16},
+        {SepDist, "SepDist", Label3, "Label3", "Separation Distance:  (m)", "10", 40},
+        {UpperLimit, "UpperLimit", Label4, "Label4", "Upper Recevie Scan Limit:  (m)", "4", 64},
+        {LowerLimit, "LowerLimit", Label11, "Label11", "Lower Receive Scan Limit:  (m)", "1", 88},
+        {ScanStep, "ScanStep", Label1, "Label1", "Scan Step Size:  (m)  (0 = default)", "0", 112},
+        {StartFreq, "StartFreq", Label5, "Label5", "Start Frequency:  (MHz)", "30", 136},
+        {StopFreq, "StopFreq", Label2, "Label2", "Stop Frequency:  (MHz)", "1000", 160},
+        {NumPoints, "NumPoints", Label6, "Label6", "Number of Frequency Points:", "971", 184},
+    };
+    for (const Row& row : rows) {
+        row.edit = new QLineEdit(QString::fromLatin1(row.text), GroupBox1);
+        row.edit->setObjectName(QLatin1String(row.editName));
+        row.edit->setGeometry(176, row.top, 60, 21);
+        row.label = MakeLabel(GroupBox1, row.labelName, tr(row.caption), 12, row.top + 4);
+        row.label->setBuddy(row.edit);
+        FitLabelWidth(row.label, 176 - 12 - 4);
+    }
+
+    Label16 = MakeLabel(GroupBox1, "Label16", tr("Polarization:"), 12, 216);
+    Horizontal = new QRadioButton(tr("Horizontal"), GroupBox1);
+    Horizontal->setObjectName(QStringLiteral("Horizontal"));
+    Horizontal->setGeometry(96, 212, 76, 21);
+    Horizontal->setChecked(true);
+    Vertical = new QRadioButton(tr("Vertical"), GroupBox1);
+    Vertical->setObjectName(QStringLiteral("Vertical"));
+    Vertical->setGeometry(176, 212, 66, 21);
+    PolarizationGroup = new QButtonGroup(this);
+    PolarizationGroup->addButton(Horizontal);
+    PolarizationGroup->addButton(Vertical);
+}
+
+void TMainForm::CreateActionGroup()
+{
+    GroupBox2 = new QGroupBox(tr("Actions"), this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2->setGeometry(8, 252, 249, 97);
+
+    ShowDefault = new QCheckBox(tr("Show Default ANSI NSA for this Geometry"), GroupBox2);
+    ShowDefault->setObjectName(QStringLiteral("ShowDefault"));
+    ShowDefault->setGeometry(12, 16, 225, 17);
+    ShowDefault->setChecked(true);
+
+    Label7 = MakeLabel(GroupBox2, "Label7", tr("Second Graph:"), 12, 38);
+    GraphHeight = new QRadioButton(tr("Height"), GroupBox2);
+    GraphHeight->setObjectName(QStringLiteral("GraphHeight"));
+    GraphHeight->setGeometry(108, 36, 64, 17);
+    GraphHeight->setChecked(true);
+    GraphEdMax = new QRadioButton(tr("EdMax"), GroupBox2);
+    GraphEdMax->setObjectName(QStringLiteral("GraphEdMax"));
+    GraphEdMax->setGeometry(176, 36, 64, 17);
+    Graph2Group = new QButtonGroup(this);
+    Graph2Group->addButton(GraphHeight);
+    Graph2Group->addButton(GraphEdMax);
+    // Fires once per change of choice, whether the user or the settings made it.
+    connect(Graph2Group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
+        if (on)
+            Graph2ChangeClick();
+    });
+
+    auto button = [this](const char* name, const QString& text, int left) {
+        auto* b = new QPushButton(text, GroupBox2);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(left, 60, 50, 25);
+        b->setAutoDefault(false); // Enter and Escape in a field trigger nothing
+        return b;
+    };
+    AddButton = button("AddButton", tr("Add"), 12);
+    SaveButton = button("SaveButton", tr("Save"), 70);
+    ClearButton = button("ClearButton", tr("Clear"), 128);
+    HelpButton = button("HelpButton", tr("Help"), 188);
+    connect(AddButton, &QPushButton::clicked, this, &TMainForm::AddButtonClick);
+    connect(ClearButton, &QPushButton::clicked, this, &TMainForm::ClearButtonClick);
+}
+
+void TMainForm::CreateCharts()
+{
+    NSAChart = CreateCurveChart(this, QStringLiteral("NSAChart"),
+                                QStringLiteral("Normalized Site Attenuation"),
+                                tr("Frequency (MHz)"), tr("NSA (dB)"));
+    NSAChart->setGeometry(kChartLeft, 4, 499, 238);
+    Chart2 = CreateCurveChart(this, QStringLiteral("Chart2"), QString(), tr("Frequency (MHz)"),
+                              tr("Height (m)"));
+    Chart2->setGeometry(kChartLeft, 248, 499, 238);
+}
+
+void TMainForm::CreateCreditsAndStatus()
+{
+    Label8 = MakeLabel(this, "Label8", tr("Two-ray NSA over a perfect ground plane"), 20, 352);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(20, 368, 225, 77);
+    Image1->setPixmap(CreditsPicture());
+    Label9 = MakeLabel(this, "Label9", tr("For open-area test sites and chambers"), 20,
+                       448);
+    Label10 = MakeLabel(this, "Label10", tr("Horizontal and vertical polarization"), 20, 462);
+    Label12 = MakeLabel(this, "Label12", tr("Veldmark 1.0"), 20, 476);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    auto* panel = new QLabel(kCaption + tr(" - theoretical NSA by the two-ray method"));
+    panel->setObjectName(QStringLiteral("StatusPanel"));
+    panel->setFixedWidth(500);
+    StatusBar1->addWidget(panel);
+    StatusBar1->setGeometry(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
+}
+
+void TMainForm::SetTabOrder()
+{
+    // The designed order: the group of parameters, the first chart, the
+    // actions, the second chart. Inside the parameter group the polarization
+    // comes after the lower limit and the last three edits go bottom to top.
+    const QList<QWidget*> order = {
+        TransHeight, SepDist,   UpperLimit,  LowerLimit, Horizontal, Vertical, ScanStep,
+        NumPoints,   StopFreq,  StartFreq,   NSAChart,   ShowDefault, AddButton, SaveButton,
+        ClearButton, GraphHeight, GraphEdMax, HelpButton, Chart2,
+    };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    StatusBar1->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    const TChartLayout layout =
+        ComputeChartLayout(height(), StatusBar1->height(), frameGeometry().width(), kChartLeft);
+    NSAChart->setGeometry(kChartLeft, 4, layout.width, layout.height);
+    Chart2->setGeometry(kChartLeft, layout.chart2Top, layout.width, layout.height);
+}
+
+void TMainForm::ShowMessage(const QString& text)
+{
+    if (MessagePresenter)
+        MessagePresenter(this, text);
+}
+
+void TMainForm::AddButtonClick()
+{
+    using nsa::ParameterField;
+    auto edit = [this](ParameterField field) -> QLineEdit* {
+        switch (field) {
+        case ParameterField::TransHeight: return TransHeight;
+        case ParameterField::SepDist: return SepDist;
+        case ParameterField::LowerLimit: return LowerLimit;
+        case ParameterField::UpperLimit: return UpperLimit;
+        case ParameterField::ScanStep: return ScanStep;
+        case ParameterField::StartFreq: return StartFreq;
+        case ParameterField::StopFreq: return StopFreq;
+        case ParameterField::NumPoints: return NumPoints;
+        }
+        return nullptr;
+    };
+    // The user's own number format, without thousands separators.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    nsa::ParameterReader reader;
+    reader.real = [&](ParameterField field) -> std::optional<double> {
+        bool ok = false;
+        const double value = locale.toDouble(edit(field)->text(), &ok);
+        return ok ? std::optional<double>(value) : std::nullopt;
+    };
+    reader.integer = [&](ParameterField field) -> std::optional<long long> {
+        bool ok = false;
+        const qlonglong value = locale.toLongLong(edit(field)->text(), &ok);
+        return ok ? std::optional<long long>(value) : std::nullopt;
+    };
+
+    const nsa::ParameterCheck check = nsa::CheckParameters(reader, !Horizontal->isChecked());
+    if (check.failed) {
+        ShowMessage(QString::fromUtf8(nsa::InvalidFieldMessage(*check.failed)));
+        return;
+    }
+    std::vector<TNSAData> curves{check.data};
+    if (ShowDefault->isChecked())
+        curves.push_back(nsa::StandardAnsiCurve(check.data));
+    CalculateNSA(curves);
+}
+
+void TMainForm::CalculateNSA(std::vector<TNSAData>& curves)
+{
+    switch (ComputeCurves(this, curves, ProgressThreshold)) {
+    case ComputeOutcome::Done:
+        for (const TNSAData& curve : curves)
+            PlotAndStore(curve);
+        break;
+    case ComputeOutcome::Cancelled: break;
+    case ComputeOutcome::Refused:
+        // Only a standard curve whose default step cannot serve the sweep gets here.
+        ShowMessage(QString::fromUtf8(nsa::InvalidFieldMessage(nsa::ParameterField::ScanStep)));
+        break;
+    }
+}
+
+void TMainForm::PlotAndStore(const TNSAData& Data)
+{
+    AddCurveSeries(NSAChart->chart(), Data.Freq, Data.NSA);
+    AddCurveSeries(Chart2->chart(), Data.Freq, GraphHeight->isChecked() ? Data.Height : Data.EdMax);
+    NSADataList.push_back(Data);
+}
+
+void TMainForm::AddCurveSeries(QChart* Chart, const std::vector<double>& X,
+                               const std::vector<double>& Y)
+{
+    AddLineSeries(Chart, X, Y);
+    ScaleAxesToData(Chart);
+}
+
+void TMainForm::ClearButtonClick()
+{
+    for (QChartView* view : {NSAChart, Chart2}) {
+        DeleteAllSeries(view->chart());
+        ScaleAxesToData(view->chart());
+    }
+    NSADataList.clear();
+}
+
+void TMainForm::Graph2ChangeClick()
+{
+    QChart* chart = Chart2->chart();
+    DeleteAllSeries(chart);
+    const bool height = GraphHeight->isChecked();
+    LeftAxis(chart)->setTitleText(height ? tr("Height (m)") : tr("EdMax"));
+    for (const TNSAData& data : NSADataList)
+        AddLineSeries(chart, data.Freq, height ? data.Height : data.EdMax);
+    ScaleAxesToData(chart);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "nsa/NSAData.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+class QButtonGroup;
+class QChart;
+class QChartView;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+QT_END_NAMESPACE
+
+// The main window: the parameter form, the actions, the two charts and the
+// list of computed curves. Positions and sizes are those of a window laid out
+// at 96 pixels per inch; only the charts follow the window's size.
+class TMainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    using TNSAData = nsa::TNSAData;
+
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Every message of the window goes through here. It defaults to a modal
+    // message box; replacing it redirects the messages (the box is modal, so
+    // a caller that cannot click it away installs its own presenter).
+    std::function<void(QWidget* owner, const QString& text)> MessagePresenter;
+
+    // Field evaluations above which an Add shows a progress dialog; tuned so
+    // that shorter Adds (about half a second) show nothing extra.
+    std::int64_t ProgressThreshold;
+
+    // Event handlers, wired to their controls and public so that the window
+    // can be driven the same way the controls drive it.
+    void AddButtonClick();
+    void ClearButtonClick();
+    void Graph2ChangeClick();
+    void FormResize();
+
+    // Plots one computed curve on both charts and appends a copy to the list.
+    void PlotAndStore(const TNSAData& Data);
+    void AddCurveSeries(QChart* Chart, const std::vector<double>& X, const std::vector<double>& Y);
+
+    const std::vector<TNSAData>& Curves() const { return NSADataList; }
+
+    // Components, named by role; owned by the window.
+    QGroupBox* GroupBox1;
+    QLineEdit *TransHeight, *SepDist, *UpperLimit, *LowerLimit, *ScanStep, *StartFreq,
+        *StopFreq, *NumPoints;
+    QRadioButton *Horizontal, *Vertical;
+    QLabel *Label15, *Label3, *Label4, *Label11, *Label1, *Label5, *Label2, *Label6, *Label16;
+    QGroupBox* GroupBox2;
+    QCheckBox* ShowDefault;
+    QLabel* Label7;
+    QRadioButton *GraphHeight, *GraphEdMax;
+    QPushButton *AddButton, *SaveButton, *ClearButton, *HelpButton;
+    QChartView *NSAChart, *Chart2;
+    QStatusBar* StatusBar1;
+    QLabel *Image1, *Label8, *Label9, *Label10, *Label12;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateParameterGroup();
+    void CreateActionGroup();
+    void CreateCharts();
+    void CreateCreditsAndStatus();
+    void SetTabOrder();
+    void ShowMessage(const QString& text);
+    // Computes the user curve and, when asked for, its standard curve; they
+    // are plotted and stored together or not at all.
+    void CalculateNSA(std::vector<TNSAData>& curves);
+
+    std::vector<TNSAData> NSADataList;
+    QButtonGroup* PolarizationGroup;
+    QButtonGroup* Graph2Group;
+};
