@@ -2,8 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -106,13 +110,17 @@ TDriveType DriveTypeFor(const QByteArray& fsType, bool removable)
 
 QList<TMountEntry> ReadMountTable(const QString& path)
 {
-    QList<TMountEntry> entries;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return entries;
+        return {};
     // /proc files report size 0: read to the end rather than by size.
-    const QByteArray all = file.readAll();
-    for (const QByteArray& line : all.split('\n')) {
+    return ParseMountTable(file.readAll());
+}
+
+QList<TMountEntry> ParseMountTable(const QByteArray& content)
+{
+    QList<TMountEntry> entries;
+    for (const QByteArray& line : content.split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() < 4)
             continue;
@@ -127,6 +135,37 @@ QList<TMountEntry> ReadMountTable(const QString& path)
         entries.append(e);
     }
     return entries;
+}
+
+QList<TMountEntry> CurrentMountTable(bool* changed)
+{
+    static QMutex mutex;
+    static int fd = -1;
+    static bool loaded = false;
+    static QList<TMountEntry> cached;
+    QMutexLocker lock(&mutex);
+    if (fd < 0)
+        fd = ::open(kDefaultMountTable, O_RDONLY | O_CLOEXEC);
+    bool reread = !loaded;
+    if (fd >= 0 && loaded) {
+        pollfd p{fd, POLLPRI, 0};
+        reread = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLPRI | POLLERR));
+    }
+    if (reread) {
+        // Reading through the polled descriptor re-arms the change report.
+        QByteArray content;
+        if (fd >= 0 && ::lseek(fd, 0, SEEK_SET) == 0) {
+            char buffer[8192];
+            ssize_t n;
+            while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+                content.append(buffer, n);
+        }
+        cached = ParseMountTable(content);
+        loaded = true;
+    }
+    if (changed)
+        *changed = reread;
+    return cached;
 }
 
 QList<TMountEntry> VolumesFromMountTable(const QList<TMountEntry>& entries)

@@ -34,6 +34,12 @@ constexpr const char* kDefaultMountTable = "/proc/self/mounts";
 // Every line of a mounts file, in file order. Octal escapes (\040 for a blank)
 // are decoded. A missing or unreadable file gives an empty list.
 QList<TMountEntry> ReadMountTable(const QString& path = QString::fromLatin1(kDefaultMountTable));
+QList<TMountEntry> ParseMountTable(const QByteArray& content);
+
+// The process's mount table, read again only when the kernel reports a change
+// (poll on /proc/self/mounts). `changed` tells whether this call re-read it.
+// Thread-safe.
+QList<TMountEntry> CurrentMountTable(bool* changed = nullptr);
 
 // The entries a user would call volumes: "/" first, then the other block-device,
 // network and /tmp RAM-disk mounts on directories, ordered by mount point.

@@ -1,0 +1,12 @@
+#pragma once
+
+// Identifier lists, the shell allocator, folder, path and name services,
+// icons and platform queries of the shell namespace.
+#include "shell/UPTShell95.h"
+#include "shell/namespace/Desktop.h"
+#include "shell/utils/IdList.h"
+#include "shell/utils/ShellMalloc.h"
+#include "shell/utils/StrRet.h"
+#include "shell/utils/TIdListPtr.h"
+#include "shell/utils/TPTIdListArray.h"
+#include "shell/utils/TPTPidlList.h"

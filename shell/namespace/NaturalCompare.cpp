@@ -1,0 +1,85 @@
+#include "shell/namespace/NaturalCompare.h"
+
+#include <QChar>
+
+#include <cstring>
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The next character folded for comparison; advances i.
+char32_t nextFolded(std::string_view s, size_t& i)
+{
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        ++i;
+        return (b0 >= 'A' && b0 <= 'Z') ? b0 + 32 : b0;
+    }
+    int len = 0;
+    char32_t cp = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+    }
+    bool ok = len > 0 && i + static_cast<size_t>(len) <= s.size();
+    for (int k = 1; ok && k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
+        ok = (b & 0xC0) == 0x80;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (!ok) {
+        ++i;
+        return 0xDC00 + b0;
+    }
+    i += static_cast<size_t>(len);
+    return QChar::toCaseFolded(cp);
+}
+
+} // namespace
+
+int NaturalCompare(std::string_view a, std::string_view b)
+{
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            size_t ia = i;
+            size_t jb = j;
+            while (ia < a.size() && a[ia] == '0')
+                ++ia;
+            while (jb < b.size() && b[jb] == '0')
+                ++jb;
+            size_t ea = ia;
+            size_t eb = jb;
+            while (ea < a.size() && isDigit(a[ea]))
+                ++ea;
+            while (eb < b.size() && isDigit(b[eb]))
+                ++eb;
+            if (ea - ia != eb - jb)
+                return ea - ia < eb - jb ? -1 : 1;
+            if (const int r = std::memcmp(a.data() + ia, b.data() + jb, ea - ia); r != 0)
+                return r < 0 ? -1 : 1;
+            i = ea;
+            j = eb;
+            continue;
+        }
+        const char32_t ca = nextFolded(a, i);
+        const char32_t cb = nextFolded(b, j);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    const int r = a.compare(b);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}

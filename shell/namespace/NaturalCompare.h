@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+// Orders file names the way people read them: case-insensitively (Unicode
+// case folding), with runs of digits compared as numbers ("file2" before
+// "file10"). Names that differ only in case or leading zeros are still told
+// apart by their bytes, so two different files never compare equal.
+// Bytes that are not UTF-8 order as their lone-surrogate escapes.
+int NaturalCompare(std::string_view a, std::string_view b);

@@ -1,0 +1,30 @@
+#include "ShellTestSupport.h"
+
+#include "shell/utils/ShellMalloc.h"
+
+#include <cstring>
+
+void ShellAllocTest::SetUp()
+{
+    m_liveAtStart = ShellLiveBlockCount();
+}
+
+void ShellAllocTest::TearDown()
+{
+    EXPECT_EQ(ShellLiveBlockCount(), m_liveAtStart) << "shell allocator blocks leaked";
+}
+
+PItemIDList MakeRawIdList(std::initializer_list<QByteArray> itemData)
+{
+    QByteArray bytes;
+    for (const QByteArray& data : itemData) {
+        const int cb = static_cast<int>(data.size()) + 2;
+        bytes.append(static_cast<char>(cb & 0xFF));
+        bytes.append(static_cast<char>(cb >> 8));
+        bytes.append(data);
+    }
+    bytes.append(2, '\0');
+    void* list = ShellMemAlloc(static_cast<size_t>(bytes.size()));
+    std::memcpy(list, bytes.constData(), static_cast<size_t>(bytes.size()));
+    return static_cast<PItemIDList>(list);
+}

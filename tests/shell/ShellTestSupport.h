@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shell/shell95/TItemIDList.h"
+
+#include <QByteArray>
+
+#include <gtest/gtest.h>
+
+// Checks that a test frees every block it takes from the shell allocator.
+class ShellAllocTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    long m_liveAtStart = 0;
+};
+
+// A list built from raw items, each given as its data bytes (the size is
+// added), for tests that need exact bytes. Free with ShellMemFree.
+PItemIDList MakeRawIdList(std::initializer_list<QByteArray> itemData);
