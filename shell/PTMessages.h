@@ -20,3 +20,15 @@ public:
     const std::intptr_t WParam;
     const std::intptr_t LParam;
 };
+
+// A platform message as the device-change subscribers receive it.
+struct TMessage {
+    std::uint32_t Msg = 0;
+    std::intptr_t WParam = 0;
+    std::intptr_t LParam = 0;
+    std::intptr_t Result = 0;
+};
+
+constexpr std::uint32_t WM_DEVICECHANGE = 537;
+constexpr std::intptr_t DBT_DEVICEARRIVAL = 0x8000;
+constexpr std::intptr_t DBT_DEVICEREMOVECOMPLETE = 0x8004;
