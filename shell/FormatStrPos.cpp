@@ -1,9 +1,10 @@
 #include "shell/FormatStrPos.h"
 
+#include "platform/EPlatformError.h"
+
 #include <QRegularExpression>
 
 #include <optional>
-#include <stdexcept>
 
 namespace
 {
@@ -34,7 +35,7 @@ QString FormatStrPos(const QString& format, const QStringList& strings)
     if (format.isEmpty())
         return {};
     if (strings.size() > kMaxStrings)
-        throw std::invalid_argument("FormatStrPos: Too many substitution strings");
+        throw EPlatformError(QStringLiteral("FormatStrPos: Too many substitution strings"));
 
     QString out;
     out.reserve(format.size());

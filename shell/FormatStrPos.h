@@ -11,5 +11,5 @@
 // An insert beyond the strings given is kept as written.
 //
 // An empty format gives an empty result; a malformed "!...!" spec gives an
-// empty result. More than 50 strings throw std::invalid_argument.
+// empty result. More than 50 strings throw EPlatformError (E_FAIL).
 QString FormatStrPos(const QString& format, const QStringList& strings);

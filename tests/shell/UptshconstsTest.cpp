@@ -1,4 +1,5 @@
 #include "shell/Uptshconsts.h"
+#include "platform/EPlatformError.h"
 #include "shell/FormatStrPos.h"
 #include "shell/PTStringTable.h"
 #include "shell/TPTStringReplacements.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <stdexcept>
 
 namespace
 {
@@ -248,8 +248,9 @@ TEST(FormatStrPosTest, EscapesSpecsAndLimits)
     try {
         FormatStrPos("%1", QStringList(51, "x"));
         FAIL() << "51 strings accepted";
-    } catch (const std::invalid_argument& e) {
-        EXPECT_STREQ(e.what(), "FormatStrPos: Too many substitution strings");
+    } catch (const EPlatformError& e) {
+        EXPECT_EQ(e.message(), "FormatStrPos: Too many substitution strings");
+        EXPECT_EQ(e.code(), E_FAIL);
     }
     EXPECT_EQ(FormatStrPos("", QStringList(51, "x")), "");
 }
