@@ -28,6 +28,7 @@ TPTImageComboItem* TPTCustomImageCombo::AddItem(const QString& aCaption, int aIm
                                                 int aIndent)
 {
     auto* item = new TPTImageComboItem(this);
+    FOwnedItems.insert(item);
     item->SetCaption(aCaption);
     item->SetImageIndex(aImageIndex);
     item->SetIndent(aIndent);
@@ -37,7 +38,8 @@ TPTImageComboItem* TPTCustomImageCombo::AddItem(const QString& aCaption, int aIm
 
 TPTImageComboItem* TPTCustomImageCombo::GetImageComboItem(int aIndex) const
 {
-    return static_cast<TPTImageComboItem*>(ItemObject(aIndex));
+    auto* item = static_cast<TPTImageComboItem*>(ItemObject(aIndex));
+    return FOwnedItems.contains(item) ? item : nullptr;
 }
 
 void TPTCustomImageCombo::SetAutoSizeHeight(bool aValue)
@@ -122,6 +124,10 @@ void TPTCustomImageCombo::GetItemData(TPTImageComboItem* aItem)
 void TPTCustomImageCombo::DeleteItem(void* aItem)
 {
     auto* item = static_cast<TPTImageComboItem*>(aItem);
+    if (!FOwnedItems.remove(item)) {
+        TPTCustomCombobox::DeleteItem(aItem);
+        return;
+    }
     if (OnDeleteItem)
         OnDeleteItem(this, item);
     delete item;

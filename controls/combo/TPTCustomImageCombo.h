@@ -5,6 +5,7 @@
 #include "controls/combo/TPTImageComboItem.h"
 
 #include <QPointer>
+#include <QSet>
 
 #include <functional>
 
@@ -36,7 +37,8 @@ public:
     explicit TPTCustomImageCombo(QWidget* aParent = nullptr);
     ~TPTCustomImageCombo() override;
 
-    // Adds an entry with an empty text and the new item as its object.
+    // Adds an entry with an empty text and the new item as its object; the combo
+    // owns the item and frees it when the entry is removed.
     TPTImageComboItem* AddItem(const QString& aCaption, int aImageIndex, int aIndent);
     TPTImageComboItem* GetImageComboItem(int aIndex) const;
 
@@ -85,4 +87,7 @@ private:
     int FIndentPixels = 12;
     int FItemHeight = 0;
     bool FFontChanging = false;
+    // The items this combo created: only those are freed on removal, so an
+    // object added through AddObject is reported, never deleted.
+    QSet<TPTImageComboItem*> FOwnedItems;
 };

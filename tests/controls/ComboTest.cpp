@@ -156,6 +156,16 @@ TEST(ImageCombo, ItemsAreAddedWithTheirIndexAndFreedWithAnEvent)
         EXPECT_EQ(deleted, std::vector<TPTImageComboItem*>{first});
         EXPECT_EQ(combo.GetImageComboItem(0), second);
         deleted.clear();
+
+        // An object that is not one of the combo's items is only reported, not freed.
+        int foreign = 0;
+        void* reported = nullptr;
+        combo.TPTCustomCombobox::OnDeleteItem = [&](QObject*, void* obj) { reported = obj; };
+        combo.AddObject(QStringLiteral("foreign"), &foreign);
+        EXPECT_EQ(combo.GetImageComboItem(1), nullptr);
+        combo.removeItem(1);
+        EXPECT_EQ(reported, &foreign);
+        EXPECT_TRUE(deleted.empty());
     }
     // The combo frees its remaining items; the user's data stays untouched.
     EXPECT_EQ(deleted.size(), 1u);
