@@ -138,8 +138,10 @@ HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint3
         if ((requested & (SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE)) && parentWritable())
             a |= SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE;
         if (requested & (SFGAO_READONLY | SFGAO_DROPTARGET)) {
-            const bool writable = ::access(path.constData(), W_OK) == 0;
-            if (!writable)
+            // No write bit at all counts as read-only even for root, whom
+            // access() would let write anyway.
+            const bool noWriteBits = !(view.flags & ItemData::FsNoStat) && (view.mode & 0222) == 0;
+            if (noWriteBits || ::access(path.constData(), W_OK) != 0)
                 a |= SFGAO_READONLY;
             else if (folder)
                 a |= SFGAO_DROPTARGET;

@@ -1,0 +1,346 @@
+#include "NamespaceFixture.h"
+
+#include "platform/FileNameCodec.h"
+#include "shell/UPTShellUtils.h"
+#include "shell/namespace/ItemData.h"
+
+#include <QDir>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray pathOf(PCItemIDList list)
+{
+    return FileNameFromString(ShellGetPathFromIdList(list));
+}
+
+std::uint32_t attributesOf(IShellFolder* folder, PCItemIDList item, std::uint32_t requested)
+{
+    std::uint32_t attributes = requested;
+    EXPECT_EQ(folder->GetAttributesOf(1, &item, &attributes), S_OK);
+    return attributes;
+}
+
+// The folder holding an absolute list's last item, and that item.
+TComPtr<IShellFolder> parentFolder(PCItemIDList absolute, PCItemIDList& last)
+{
+    TPTIdListArray view(absolute);
+    TComPtr<IShellFolder> parent;
+    EXPECT_EQ(ShellGetFolderFromIdList(view.GoUp(1), parent.put()), S_OK);
+    last = IdListLastItem(absolute);
+    return parent;
+}
+
+} // namespace
+
+using ShellNamespace = NamespaceFixture;
+
+TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
+{
+    // GIVEN ordinary, hidden, linked, non-UTF-8 and deep entries
+    makeFile(work() + "/plain.txt");
+    makeFile(work() + "/.hidden file");
+    makeLink("plain.txt", work() + "/link.txt");
+    makeDir(work() + "/real");
+    makeLink(work() + "/real", work() + "/dirlink");
+    makeFile(work() + "/real/inside");
+    makeFile(work() + "/bad\xff\xfe name");
+    QByteArray deep = work();
+    for (int i = 0; i < 40; ++i) {
+        deep += "/level-" + QByteArray::number(i) + "-abcdefghijklmnop";
+        makeDir(deep);
+    }
+    ASSERT_GT(deep.size(), 1000);
+
+    const QByteArray paths[] = {work() + "/plain.txt", work() + "/.hidden file", work() + "/link.txt",
+                                work() + "/dirlink/inside", work() + "/bad\xff\xfe name", deep, QByteArray("/")};
+    for (const QByteArray& path : paths) {
+        // WHEN a path is parsed and turned back into a path
+        TIdListPtr list(parse(path));
+        ASSERT_TRUE(list) << path.constData();
+        // THEN it is the same bytes, and the list runs Computer / volume / ...
+        EXPECT_EQ(pathOf(list.get()), path);
+        ItemData::View first;
+        ASSERT_TRUE(ItemData::Read(list.get(), first));
+        EXPECT_EQ(first.kind, ItemData::KindComputer);
+        ItemData::View volume;
+        ASSERT_TRUE(ItemData::Read(IdListNext(list.get()), volume));
+        EXPECT_EQ(volume.kind, ItemData::KindVolume);
+    }
+
+    // Dot segments, doubled slashes and "~" are the namespace's to resolve.
+    TIdListPtr messy(parse(work() + "//real/./../plain.txt"));
+    EXPECT_EQ(pathOf(messy.get()), work() + "/plain.txt");
+    EXPECT_EQ(FileNameFromString(ShellGetDisplayPathName(QStringLiteral("~/Documents"))), home() + "/Documents");
+}
+
+TEST_F(ShellNamespace, ParsingReportsWhatIsMissing)
+{
+    TComPtr<IShellFolder> root = desktop();
+    PItemIDList list = nullptr;
+    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, FileNameToString(work() + "/nothing"), nullptr, &list, nullptr),
+              HResultFromWin32(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, FileNameToString(work() + "/no/thing"), nullptr, &list, nullptr),
+              HResultFromWin32(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, QStringLiteral("relative/name"), nullptr, &list, nullptr), E_INVALIDARG);
+    EXPECT_EQ(list, nullptr);
+    EXPECT_EQ(ShellGetDisplayPathName(FileNameToString(work() + "/nothing")), QString());
+}
+
+TEST_F(ShellNamespace, AttributesOfFilesFoldersAndLinks)
+{
+    makeFile(work() + "/readonly.txt");
+    ASSERT_EQ(::chmod((work() + "/readonly.txt").constData(), 0444), 0);
+    makeFile(work() + "/writable.txt");
+    makeDir(work() + "/empty");
+    makeDir(work() + "/parent");
+    makeDir(work() + "/parent/child");
+    makeLink("nowhere", work() + "/dangling");
+
+    const std::uint32_t all = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER | SFGAO_LINK
+                              | SFGAO_READONLY | SFGAO_GHOSTED | SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_CANCOPY
+                              | SFGAO_DROPTARGET | SFGAO_VALIDATE;
+    auto check = [&](const QByteArray& path) {
+        TIdListPtr list(parse(path));
+        PCItemIDList last = nullptr;
+        TComPtr<IShellFolder> parent = parentFolder(list.get(), last);
+        return attributesOf(parent.get(), last, all);
+    };
+    const std::uint32_t readOnly = check(work() + "/readonly.txt");
+    EXPECT_TRUE(readOnly & SFGAO_READONLY);
+    EXPECT_TRUE(readOnly & SFGAO_FILESYSTEM);
+    EXPECT_FALSE(readOnly & SFGAO_FOLDER);
+    EXPECT_TRUE(readOnly & SFGAO_CANRENAME);
+    EXPECT_FALSE(check(work() + "/writable.txt") & SFGAO_READONLY);
+
+    const std::uint32_t empty = check(work() + "/empty");
+    EXPECT_EQ(empty & (SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_DROPTARGET),
+              SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_DROPTARGET);
+    EXPECT_FALSE(empty & SFGAO_HASSUBFOLDER);
+    EXPECT_TRUE(check(work() + "/parent") & SFGAO_HASSUBFOLDER);
+
+    const std::uint32_t dangling = check(work() + "/dangling");
+    EXPECT_TRUE(dangling & SFGAO_LINK);
+    EXPECT_FALSE(dangling & SFGAO_FOLDER);
+
+    // Attributes of several items are those they all have.
+    TIdListPtr a(parse(work() + "/readonly.txt"));
+    TIdListPtr b(parse(work() + "/writable.txt"));
+    PCItemIDList last = nullptr;
+    TComPtr<IShellFolder> parent = parentFolder(a.get(), last);
+    PCItemIDList both[] = {IdListLastItem(a.get()), IdListLastItem(b.get())};
+    std::uint32_t common = SFGAO_READONLY | SFGAO_FILESYSTEM;
+    EXPECT_EQ(parent->GetAttributesOf(2, both, &common), S_OK);
+    EXPECT_EQ(common, SFGAO_FILESYSTEM);
+
+    // Validation notices an entry that went away since the list was made.
+    ASSERT_EQ(::unlink((work() + "/writable.txt").constData()), 0);
+    std::uint32_t validate = SFGAO_VALIDATE;
+    PCItemIDList gone = IdListLastItem(b.get());
+    EXPECT_EQ(parent->GetAttributesOf(1, &gone, &validate), HResultFromWin32(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(ShellNamespace, EnumerationHonoursFlagsHiddenFilesAndOddLinks)
+{
+    makeDir(work() + "/folder");
+    makeFile(work() + "/file");
+    makeFile(work() + "/.dotfile");
+    makeFile(work() + "/listed");
+    makeFile(work() + "/.hidden", "listed\n");
+    makeLink("dangling-target", work() + "/dangling");
+    makeLink("loop", work() + "/loop");
+    makeFile(work() + "/bad\xff");
+
+    TIdListPtr list(parse(work()));
+    TComPtr<IShellFolder> folder = bind(list.get());
+    auto sorted = [](QList<QByteArray> names) {
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(sorted(listNames(folder.get(), SHCONTF_FOLDERS)), (QList<QByteArray>{"folder"}));
+    EXPECT_EQ(sorted(listNames(folder.get(), SHCONTF_NONFOLDERS)),
+              (QList<QByteArray>{"bad\xff", "dangling", "file", "loop"}));
+    EXPECT_EQ(sorted(listNames(folder.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN)),
+              (QList<QByteArray>{".dotfile", ".hidden", "bad\xff", "dangling", "file", "folder", "listed", "loop"}));
+
+    // The caption of a name that is not UTF-8 is legible; parsing it again
+    // reaches the same file.
+    TIdListPtr bad(parse(work() + "/bad\xff"));
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, bad.get(), ptfnInFolder), QStringLiteral("bad\uFFFD"));
+    const QString parsing = ShellGetFriendlyNameFromIdList(nullptr, bad.get(), ptfnForParsing);
+    TIdListPtr again;
+    ASSERT_EQ(ShellGetIdListFromPath(parsing, again.put()), S_OK);
+    EXPECT_EQ(CompareAbsIdLists(bad.get(), again.get()), 0);
+
+    PCItemIDList last = nullptr;
+    TIdListPtr listed(parse(work() + "/listed"));
+    TComPtr<IShellFolder> parent = parentFolder(listed.get(), last);
+    EXPECT_TRUE(attributesOf(parent.get(), last, SFGAO_GHOSTED) & SFGAO_GHOSTED);
+}
+
+TEST_F(ShellNamespace, UnreadableFoldersFailSoftly)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    makeDir(work() + "/locked");
+    makeDir(work() + "/listonly");
+    makeFile(work() + "/listonly/seen");
+    ASSERT_EQ(::chmod((work() + "/locked").constData(), 0), 0);
+    ASSERT_EQ(::chmod((work() + "/listonly").constData(), 0444), 0);
+
+    TIdListPtr locked(parse(work() + "/locked"));
+    TComPtr<IShellFolder> lockedFolder = bind(locked.get());
+    TComPtr<IEnumIDList> items;
+    EXPECT_EQ(lockedFolder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, items.put()), E_ACCESSDENIED);
+
+    TIdListPtr listOnly(parse(work() + "/listonly"));
+    TComPtr<IShellFolder> listOnlyFolder = bind(listOnly.get());
+    EXPECT_EQ(listNames(listOnlyFolder.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS), (QList<QByteArray>{"seen"}));
+}
+
+TEST_F(ShellNamespace, CompareIdsSortsFoldersFirstAndNamesNaturally)
+{
+    makeFile(work() + "/file10", "1234567890");
+    makeFile(work() + "/File2", "1");
+    makeFile(work() + "/file1", "12345");
+    makeDir(work() + "/zeta");
+    makeDir(work() + "/Alpha");
+
+    TIdListPtr list(parse(work()));
+    TComPtr<IShellFolder> folder = bind(list.get());
+    TPTPidlList items;
+    items.SetMalloc(ShellIMalloc());
+    TComPtr<IEnumIDList> enumList;
+    ASSERT_EQ(folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, enumList.put()), S_OK);
+    PItemIDList item = nullptr;
+    std::uint32_t fetched = 0;
+    while (enumList->Next(1, &item, &fetched) == S_OK)
+        items.Add(item);
+    auto orderBy = [&](int column) {
+        std::vector<PCItemIDList> sorted;
+        for (int i = 0; i < items.GetCount(); ++i)
+            sorted.push_back(items.GetPIDL(i));
+        std::sort(sorted.begin(), sorted.end(), [&](PCItemIDList x, PCItemIDList y) {
+            return ShortFromResult(folder->CompareIDs(column, x, y)) < 0;
+        });
+        QStringList names;
+        for (PCItemIDList p : sorted)
+            names << ShellGetFriendlyNameFromIdList(folder.get(), p, ptfnInFolder);
+        return names;
+    };
+    EXPECT_EQ(orderBy(0), (QStringList{"Alpha", "zeta", "file1", "File2", "file10"}));
+    EXPECT_EQ(orderBy(1), (QStringList{"Alpha", "zeta", "File2", "file1", "file10"}));
+    // The same item compares equal; "a" and "A" never do.
+    EXPECT_EQ(ShortFromResult(folder->CompareIDs(0, items.GetPIDL(0), items.GetPIDL(0))), 0);
+}
+
+TEST_F(ShellNamespace, SetNameOfRenamesWithoutReplacing)
+{
+    makeFile(work() + "/old.txt", "old");
+    makeFile(work() + "/taken.txt", "keep me");
+    TIdListPtr list(parse(work() + "/old.txt"));
+    PCItemIDList last = nullptr;
+    TComPtr<IShellFolder> parent = parentFolder(list.get(), last);
+
+    PItemIDList renamed = nullptr;
+    EXPECT_EQ(parent->SetNameOf(nullptr, last, QStringLiteral("taken.txt"), SHGDN_INFOLDER, &renamed),
+              HResultFromWin32(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(renamed, nullptr);
+    EXPECT_TRUE(QFile::exists(FileNameToString(work() + "/old.txt")));
+    EXPECT_EQ(parent->SetNameOf(nullptr, last, QStringLiteral("a/b"), SHGDN_INFOLDER, &renamed),
+              HResultFromWin32(ERROR_INVALID_NAME));
+
+    ASSERT_EQ(parent->SetNameOf(nullptr, last, QStringLiteral("new \u00e9.txt"), SHGDN_INFOLDER, &renamed), S_OK);
+    TIdListPtr newItem(renamed);
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(parent.get(), newItem.get(), ptfnInFolder), QStringLiteral("new \u00e9.txt"));
+    EXPECT_FALSE(QFile::exists(FileNameToString(work() + "/old.txt")));
+    QFile renamedFile(FileNameToString(work() + "/new \xc3\xa9.txt"));
+    ASSERT_TRUE(renamedFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(renamedFile.readAll(), "old");
+}
+
+TEST_F(ShellNamespace, DesktopHoldsHomeComputerAndDesktopEntries)
+{
+    makeFile(home() + "/Desktop/note.txt");
+    TComPtr<IShellFolder> root = desktop();
+    const QList<QByteArray> names = listNames(root.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS);
+    ASSERT_GE(names.size(), 3);
+    EXPECT_EQ(names[0], home());
+    EXPECT_EQ(names[1], "computer:///");
+    EXPECT_TRUE(names.contains("note.txt"));
+    EXPECT_FALSE(names.contains("trash:///")); // no trash folder yet
+
+    TIdListPtr empty(CopyIdList(nullptr, nullptr));
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, empty.get(), ptfnNormal), QStringLiteral("Desktop"));
+    EXPECT_EQ(pathOf(empty.get()), home() + "/Desktop");
+    EXPECT_EQ(pathOf(nullptr), home() + "/Desktop");
+
+    // A trash folder makes the Trash appear, after Computer.
+    makeDir(dataHome() + "/Trash");
+    makeDir(dataHome() + "/Trash/files");
+    EXPECT_EQ(listNames(root.get(), SHCONTF_FOLDERS)[2], "trash:///");
+    TIdListPtr trash;
+    ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlBitBucket, trash.put()), S_OK);
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, trash.get(), ptfnNormal), QStringLiteral("Trash"));
+    EXPECT_EQ(ShellGetPathFromIdList(trash.get()), QString());
+}
+
+TEST_F(ShellNamespace, SpecialFoldersMapToTheUserDirectories)
+{
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlPersonal)), home() + "/Documents");
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlDesktopDirectory)), home() + "/Desktop");
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlAppData)), home().chopped(5) + "/config");
+    // Send-to is made when first asked for.
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlSendTo)), dataHome() + "/veldmark/SendTo");
+    EXPECT_TRUE(QDir(FileNameToString(dataHome() + "/veldmark/SendTo")).exists());
+    // No Linux meaning, or not there: refused.
+    PItemIDList list = nullptr;
+    EXPECT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlPrinters, &list), E_INVALIDARG);
+    EXPECT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlNone, &list), E_INVALIDARG);
+    EXPECT_TRUE(Failed(ShellGetSpecialFolderIdList(nullptr, csidlTemplates, &list)));
+    EXPECT_EQ(list, nullptr);
+
+    TIdListPtr empty(CopyIdList(nullptr, nullptr));
+    EXPECT_EQ(ShellFindCSIDLFromIdList(empty.get()), csidlDesktop);
+    TIdListPtr documents(parse(home() + "/Documents"));
+    EXPECT_EQ(ShellFindCSIDLFromIdList(documents.get()), csidlPersonal);
+    TIdListPtr drives;
+    ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDrives, drives.put()), S_OK);
+    EXPECT_EQ(ShellFindCSIDLFromIdList(drives.get()), csidlDrives);
+    TIdListPtr ordinary(parse(work()));
+    EXPECT_EQ(ShellFindCSIDLFromIdList(ordinary.get()), csidlNone);
+}
+
+TEST_F(ShellNamespace, ComputerListsVolumesWithDetails)
+{
+    TIdListPtr drives;
+    ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlDrives, drives.put()), S_OK);
+    TComPtr<IShellFolder> computer = bind(drives.get());
+    const QList<QByteArray> volumes = listNames(computer.get(), SHCONTF_FOLDERS);
+    ASSERT_FALSE(volumes.isEmpty());
+    EXPECT_EQ(volumes.first(), "/");
+    EXPECT_TRUE(listNames(computer.get(), SHCONTF_NONFOLDERS).isEmpty());
+
+    TComPtr<IShellDetails> details;
+    ASSERT_EQ(computer->CreateViewObject(nullptr, IID_IShellDetails, details.putVoid()), S_OK);
+    QStringList captions;
+    TShellDetails column;
+    for (std::uint32_t i = 0; Succeeded(details->GetDetailsOf(nullptr, i, &column)); ++i) {
+        captions << StrretToString(nullptr, column.str);
+        StrretFree(column.str);
+    }
+    EXPECT_EQ(captions, (QStringList{"Name", "Type", "Total Size", "Free Space"}));
+
+    TIdListPtr root(parse("/"));
+    PCItemIDList volume = IdListNext(root.get());
+    ASSERT_EQ(details->GetDetailsOf(volume, 2, &column), S_OK);
+    EXPECT_FALSE(StrretToString(nullptr, column.str).isEmpty());
+    StrretFree(column.str);
+    EXPECT_TRUE(attributesOf(computer.get(), volume, SFGAO_FOLDER | SFGAO_FILESYSTEM) == (SFGAO_FOLDER | SFGAO_FILESYSTEM));
+
+    // File-system folders have no details interface: lists use their own columns.
+    TComPtr<IShellFolder> folder = bind(root.get());
+    TComPtr<IShellDetails> none;
+    EXPECT_EQ(folder->CreateViewObject(nullptr, IID_IShellDetails, none.putVoid()), E_NOINTERFACE);
+}
