@@ -3,9 +3,12 @@
 // Identifier lists, the shell allocator, folder, path and name services,
 // icons and platform queries of the shell namespace.
 #include "shell/UPTShell95.h"
+#include "shell/icons/SystemIcons.h"
+#include "shell/icons/TShellImageList.h"
 #include "shell/namespace/Desktop.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/PlatformVersion.h"
+#include "shell/utils/ShellFileInfo.h"
 #include "shell/utils/ShellMalloc.h"
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/StrRet.h"

@@ -344,3 +344,46 @@ TEST_F(ShellNamespace, ComputerListsVolumesWithDetails)
     TComPtr<IShellDetails> none;
     EXPECT_EQ(folder->CreateViewObject(nullptr, IID_IShellDetails, none.putVoid()), E_NOINTERFACE);
 }
+
+TEST_F(ShellNamespace, IconsAndFileInformation)
+{
+    makeDir(work() + "/folder");
+    makeFile(work() + "/a.txt");
+    makeFile(work() + "/b.txt");
+    makeFile(work() + "/c.png");
+    TShellImageList* small = ShellGetSystemImageList(ptsizSmall);
+    TShellImageList* large = ShellGetSystemImageList(ptsizLarge);
+    ASSERT_TRUE(small && large);
+    EXPECT_EQ(small->IconSize(), QSize(16, 16));
+    EXPECT_EQ(large->IconSize(), QSize(32, 32));
+    EXPECT_GE(small->OverlayImage(1), 0);
+    EXPECT_GE(small->OverlayImage(2), 0);
+    EXPECT_NE(small->OverlayImage(1), small->OverlayImage(2));
+    EXPECT_EQ(ShellGetSystemImageList(ptsizSmall), small); // one shared list
+
+    TIdListPtr folder(parse(work() + "/folder"));
+    const int closed = ShellGetIconIndex(folder.get(), SHGFI_SMALLICON);
+    const int open = ShellGetIconIndex(folder.get(), SHGFI_SMALLICON | SHGFI_OPENICON);
+    const int text = ShellGetIconIndexFromPath(FileNameToString(work() + "/a.txt"), SHGFI_SMALLICON);
+    EXPECT_NE(closed, text);
+    EXPECT_NE(closed, open);
+    EXPECT_EQ(ShellGetIconIndexFromPath(FileNameToString(work() + "/b.txt"), 0), text);
+    EXPECT_EQ(ShellGetIconIndexFromExt(QStringLiteral(".txt"), 0), text);
+    EXPECT_EQ(ShellGetIconIndexFromPath(FileNameToString(work() + "/missing"), 0), 0);
+    EXPECT_EQ(small->Count(), large->Count());
+    // The style supplies pictures when no icon theme is installed.
+    EXPECT_FALSE(small->Pixmap(closed).isNull());
+    EXPECT_FALSE(large->Pixmap(text).isNull());
+
+    TSHFileInfo info;
+    ASSERT_NE(SHGetFileInfo(FileNameToString(work() + "/c.png"), 0, info, SHGFI_DISPLAYNAME | SHGFI_TYPENAME), 0u);
+    EXPECT_EQ(info.szDisplayName, QStringLiteral("c.png"));
+    EXPECT_FALSE(info.szTypeName.isEmpty());
+    EXPECT_NE(info.szTypeName, QStringLiteral("PNG File")); // the MIME database knows it
+    TSHFileInfo folderInfo;
+    ASSERT_NE(SHGetFileInfo(folder.get(), 0, folderInfo, SHGFI_PIDL | SHGFI_TYPENAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON), 0u);
+    EXPECT_EQ(folderInfo.iIcon, closed);
+    TSHFileInfo unknown;
+    SHGetFileInfo(QStringLiteral("x.zzqq"), 0, unknown, SHGFI_USEFILEATTRIBUTES | SHGFI_TYPENAME);
+    EXPECT_EQ(unknown.szTypeName, QStringLiteral("ZZQQ File"));
+}
