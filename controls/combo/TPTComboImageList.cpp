@@ -10,9 +10,9 @@ TPTComboImageList::TPTComboImageList(const QSize& aImageSize, QObject* aParent)
 
 int TPTComboImageList::Add(const QPixmap& aImage)
 {
-    FImages.append(aImage.size() == FImageSize
-                       ? aImage
-                       : aImage.scaled(FImageSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    FImages.append(aImage.size() == FImageSize ? aImage
+                                               : aImage.scaled(FImageSize, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation));
     return int(FImages.size()) - 1;
 }
 

@@ -14,10 +14,11 @@ class QPainter;
 // image. Image() is virtual so that a list can serve images on demand (the
 // folder combo serves the shared system icons this way) without this layer
 // knowing where they come from.
-class TPTComboImageList : public QObject {
+class TPTComboImageList : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPTComboImageList(const QSize& aImageSize, QObject* aParent = nullptr);
 
     QSize ImageSize() const { return FImageSize; }
@@ -41,7 +42,7 @@ public:
     void Draw(QPainter& aCanvas, int aIndex, int aX, int aY, int aOverlay = 0,
               const QColor& aBlend = QColor()) const;
 
-private:
+  private:
     QSize FImageSize;
     QList<QPixmap> FImages;
     QHash<int, int> FOverlays;

@@ -19,10 +19,11 @@ using TPTDeleteComboItemEvent = std::function<void(QObject* aSender, void* aItem
 // OnCloseUp; Qt hides the popup before it reports the chosen item, so both are
 // fired from the event loop right after the popup closed. A choice made with the
 // drop-down closed (arrow keys, wheel) fires OnSelEndOk at once.
-class TPTCustomCombobox : public QComboBox {
+class TPTCustomCombobox : public QComboBox
+{
     Q_OBJECT
 
-public:
+  public:
     // The role of an item's object: a void* that the owner manages.
     static constexpr int ItemObjectRole = Qt::UserRole;
 
@@ -53,14 +54,14 @@ public:
     TNotifyEvent OnSelEndCancel;
     TNotifyEvent OnSelEndOk;
 
-protected:
+  protected:
     // An item carrying aItem in its object slot is being removed.
     virtual void DeleteItem(void* aItem);
 
     bool eventFilter(QObject* aWatched, QEvent* aEvent) override;
     void keyPressEvent(QKeyEvent* aEvent) override;
 
-private:
+  private:
     void WatchModel();
     void WatchPopup();
     void RowsAboutToBeRemoved(const QModelIndex& aParent, int aFirst, int aLast);

@@ -92,8 +92,8 @@ QSize TPTCustomImageCombo::sizeHint() const
     QSize size = TPTCustomCombobox::sizeHint();
     QStyleOptionComboBox opt;
     initStyleOption(&opt);
-    const QSize fit =
-        style()->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(size.width(), FItemHeight), this);
+    const QSize fit = style()->sizeFromContents(QStyle::CT_ComboBox, &opt,
+                                                QSize(size.width(), FItemHeight), this);
     size.setHeight(std::max(size.height(), fit.height()));
     return size;
 }

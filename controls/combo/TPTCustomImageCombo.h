@@ -15,10 +15,11 @@ class QPainter;
 // image, overlay and indent. The same drawing serves the drop-down list (with
 // the indent) and the edit part (without it). Entries are drop-down-list only:
 // the combo is never editable. Only called on the user-interface thread.
-class TPTCustomImageCombo : public TPTCustomCombobox {
+class TPTCustomImageCombo : public TPTCustomCombobox
+{
     Q_OBJECT
 
-public:
+  public:
     // The owner-draw state of an entry.
     enum TPTOwnerDrawFlag : unsigned {
         odSelected = 0x0001,
@@ -69,7 +70,7 @@ public:
     TPTImageComboGetItemDataEvent OnGetItemData;
     TPTDrawItemEvent OnDrawItem;
 
-protected:
+  protected:
     // Raises the entry height to fit the font (text height + 2) and the images.
     virtual void AutoSize(const QFont& aFont);
     // Asked before an entry is drawn, so that its owner can complete it.
@@ -81,7 +82,7 @@ protected:
     void paintEvent(QPaintEvent* aEvent) override;
     void changeEvent(QEvent* aEvent) override;
 
-private:
+  private:
     bool FAutoSizeHeight = true;
     QPointer<TPTComboImageList> FImageList;
     int FIndentPixels = 12;

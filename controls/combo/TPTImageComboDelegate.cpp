@@ -24,8 +24,7 @@ void TPTImageComboDelegate::paint(QPainter* aPainter, const QStyleOptionViewItem
     aPainter->restore();
 }
 
-QSize TPTImageComboDelegate::sizeHint(const QStyleOptionViewItem& aOption,
-                                      const QModelIndex&) const
+QSize TPTImageComboDelegate::sizeHint(const QStyleOptionViewItem& aOption, const QModelIndex&) const
 {
     return QSize(aOption.rect.width(), FCombo->ItemHeight());
 }

@@ -6,16 +6,17 @@ class TPTCustomImageCombo;
 
 // Draws the drop-down entries of an image combo through the combo's own drawing,
 // so that both parts of the control share one geometry.
-class TPTImageComboDelegate : public QAbstractItemDelegate {
+class TPTImageComboDelegate : public QAbstractItemDelegate
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPTImageComboDelegate(TPTCustomImageCombo* aCombo);
 
     void paint(QPainter* aPainter, const QStyleOptionViewItem& aOption,
                const QModelIndex& aIndex) const override;
     QSize sizeHint(const QStyleOptionViewItem& aOption, const QModelIndex& aIndex) const override;
 
-private:
+  private:
     TPTCustomImageCombo* FCombo;
 };

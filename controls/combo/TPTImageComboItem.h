@@ -7,8 +7,9 @@ class TPTCustomImageCombo;
 // One entry of an image combo, owned by the combo through the entry's object
 // slot: freed when the entry is removed. Data is the user's reference and is
 // never freed by the item.
-class TPTImageComboItem {
-public:
+class TPTImageComboItem
+{
+  public:
     explicit TPTImageComboItem(TPTCustomImageCombo* aCombo) : FCombo(aCombo) {}
 
     TPTCustomImageCombo* Combo() const { return FCombo; }
@@ -28,7 +29,7 @@ public:
     void* Data() const { return FData; }
     void SetData(void* aValue) { FData = aValue; }
 
-private:
+  private:
     void Invalidate();
 
     TPTCustomImageCombo* FCombo;

@@ -7,7 +7,8 @@
 
 #include <initializer_list>
 
-namespace {
+namespace
+{
 
 // One segment of a polyline: from a up to, but not including, b. The frames only
 // use horizontal and vertical segments.
@@ -74,16 +75,14 @@ void OuterLines(QPainter& aCanvas, const QRect& r, const QColor& c1, const QColo
 
 void DrawLoweredFrame(QPainter& aCanvas, const QRect& aRect, const QPalette& aPalette)
 {
-    FourLines(aCanvas, aRect, PTSysColor(clBtnShadow, aPalette),
-              PTSysColor(cl3DDkShadow, aPalette), PTSysColor(clBtnFace, aPalette),
-              PTSysColor(clBtnHighlight, aPalette));
+    FourLines(aCanvas, aRect, PTSysColor(clBtnShadow, aPalette), PTSysColor(cl3DDkShadow, aPalette),
+              PTSysColor(clBtnFace, aPalette), PTSysColor(clBtnHighlight, aPalette));
 }
 
 void DrawRaisedFrame(QPainter& aCanvas, const QRect& aRect, const QPalette& aPalette)
 {
-    FourLines(aCanvas, aRect, PTSysColor(clBtnHighlight, aPalette),
-              PTSysColor(clBtnFace, aPalette), PTSysColor(clBtnShadow, aPalette),
-              PTSysColor(cl3DDkShadow, aPalette));
+    FourLines(aCanvas, aRect, PTSysColor(clBtnHighlight, aPalette), PTSysColor(clBtnFace, aPalette),
+              PTSysColor(clBtnShadow, aPalette), PTSysColor(cl3DDkShadow, aPalette));
 }
 
 void DrawDintFrame(QPainter& aCanvas, const QRect& aRect, const QPalette& aPalette)
@@ -141,8 +140,7 @@ void DrawVertEdge(QPainter& aCanvas, const QRect& aRect, const QColor& aColor1,
 }
 
 void DrawCaption(QPainter& aCanvas, const QRect& aBox, const QString& aText,
-                 Qt::Alignment aHorzAlign, bool aVCenter, bool aOpaque,
-                 const QColor& aBackground)
+                 Qt::Alignment aHorzAlign, bool aVCenter, bool aOpaque, const QColor& aBackground)
 {
     const int flags = int(aHorzAlign & Qt::AlignHorizontal_Mask) |
                       (aVCenter ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextSingleLine |
@@ -159,8 +157,8 @@ void DrawCaption(QPainter& aCanvas, const QRect& aBox, const QString& aText,
     aCanvas.restore();
 }
 
-void DrawGroupFrame(QPainter& aCanvas, const QRect& aRect, const QString& aCaption,
-                    bool aEnabled, const QColor& aColor, const QPalette& aPalette)
+void DrawGroupFrame(QPainter& aCanvas, const QRect& aRect, const QString& aCaption, bool aEnabled,
+                    const QColor& aColor, const QPalette& aPalette)
 {
     const int L = aRect.left(), T = aRect.top(), R = aRect.right(), B = aRect.bottom();
     aCanvas.fillRect(aRect, aColor);

@@ -44,9 +44,8 @@ void DrawSingleFrame(QPainter& aCanvas, const QRect& aRect,
 
 // The etched group frame with aCaption in its top edge, drawn in the painter's font
 // and pen colour on aColor; a disabled caption is embossed.
-void DrawGroupFrame(QPainter& aCanvas, const QRect& aRect, const QString& aCaption,
-                    bool aEnabled, const QColor& aColor,
-                    const QPalette& aPalette = QGuiApplication::palette());
+void DrawGroupFrame(QPainter& aCanvas, const QRect& aRect, const QString& aCaption, bool aEnabled,
+                    const QColor& aColor, const QPalette& aPalette = QGuiApplication::palette());
 
 void DrawHorzLine(QPainter& aCanvas, const QRect& aRect, const QColor& aColor1,
                   const QColor& aColor2);
@@ -70,5 +69,4 @@ void AdjustRectForFrame(TPTFrameStyle aStyle, QRect& aRect);
 // Qt::AlignHCenter; aVCenter centres vertically, otherwise the text sits at the
 // top. With aOpaque the text's own extent is first filled with aBackground.
 void DrawCaption(QPainter& aCanvas, const QRect& aBox, const QString& aText,
-                 Qt::Alignment aHorzAlign, bool aVCenter, bool aOpaque,
-                 const QColor& aBackground);
+                 Qt::Alignment aHorzAlign, bool aVCenter, bool aOpaque, const QColor& aBackground);

@@ -6,10 +6,11 @@
 
 // A control that only paints: a frame, a caption inside it and whatever OnPaint
 // adds. Unlike the group it has no client area of its own.
-class TPTCustomFrame : public QWidget {
+class TPTCustomFrame : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPTCustomFrame(QWidget* aParent = nullptr);
 
     Qt::Alignment Alignment() const { return FAlignment; }
@@ -28,13 +29,13 @@ public:
 
     TPTFramePaintEvent OnPaint;
 
-protected:
+  protected:
     virtual void DoPaint(QPainter& aCanvas);
 
     void paintEvent(QPaintEvent* aEvent) override;
     void changeEvent(QEvent* aEvent) override;
 
-private:
+  private:
     // Text, colour and font changes leave the frame as it is (the group style has
     // no inset, so its caption in the frame line is repainted too).
     void InvalidateInterior();

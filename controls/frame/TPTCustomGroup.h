@@ -14,10 +14,11 @@ using TPTFramePaintEvent = std::function<void(QObject* aSender, QPainter& aCanva
 // widget's contents margins, so a layout set on the group (or children placed in
 // ClientRect()) sits inside the frame; the ptfsGroup caption moves the client
 // area down by one text height.
-class TPTCustomGroup : public QWidget {
+class TPTCustomGroup : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPTCustomGroup(QWidget* aParent = nullptr);
 
     Qt::Alignment Alignment() const { return FAlignment; }
@@ -40,7 +41,7 @@ public:
 
     TPTFramePaintEvent OnPaint;
 
-protected:
+  protected:
     // Draws the frame into aRect, the whole widget in inclusive form; the client
     // area is clipped away.
     virtual void PaintNonClient(QPainter& aCanvas, const QRect& aRect);
@@ -49,7 +50,7 @@ protected:
     void paintEvent(QPaintEvent* aEvent) override;
     void changeEvent(QEvent* aEvent) override;
 
-private:
+  private:
     void UpdateClientMargins();
 
     Qt::Alignment FAlignment = Qt::AlignHCenter;

@@ -4,10 +4,11 @@
 
 // One of the two panes of a TPTSplitter: a group with a lowered frame by default,
 // a minimum size along the splitter's extent and its slot index (0 or 1).
-class TPTPane : public TPTGroup {
+class TPTPane : public TPTGroup
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPTPane(QWidget* aParent = nullptr);
 
     // May be negative: a pane 1 minimum of minus the bar width lets pane 1 and the
@@ -17,7 +18,7 @@ public:
     int Index() const { return FIndex; }
     void SetIndex(int aValue) { FIndex = aValue; }
 
-private:
+  private:
     int FMinSize = 20;
     int FIndex = 0;
 };

@@ -7,10 +7,11 @@
 // rectangle with every pixel whose x and y differ in parity inverted, a 50 %
 // checkerboard laid over what lies below. Qt cannot invert pixels on a widget in
 // place, so this child shows an inverted copy of the splitter's own rendering.
-class TPTSizingLine : public QWidget {
+class TPTSizingLine : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TPTSizingLine(QWidget* aSplitter);
 
     // Shows the feedback over aRect (splitter coordinates), rendering what lies
@@ -21,9 +22,9 @@ public:
     // pixel's offset, in device pixels) has x and y of different parity.
     static void InvertCheckerboard(QImage& aImage, const QPoint& aOrigin);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* aEvent) override;
 
-private:
+  private:
     QImage FImage;
 };

@@ -44,7 +44,8 @@ void TPTSplitter::RenamePanes()
     for (TPTPane* pane : FPanes) {
         if (!pane)
             continue;
-        const QString name = objectName() + QStringLiteral("_pane") + QString::number(pane->Index() + 1);
+        const QString name =
+            objectName() + QStringLiteral("_pane") + QString::number(pane->Index() + 1);
         if (pane->objectName() != name)
             pane->setObjectName(name);
     }

@@ -30,10 +30,11 @@ using TPTSplitterDragEvent = std::function<void(QObject* aSender, int aPosition)
 //
 // Qt delivers the resize event of a hidden widget when it is shown, so a hidden
 // splitter applies its proportion to the size it has when it appears.
-class TPTSplitter : public QWidget {
+class TPTSplitter : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     // Forms build their panes through the constructor; aCreatePanes false gives a
     // splitter without panes, on which clamping and layout do nothing until
     // CreatePanes.
@@ -86,7 +87,7 @@ public:
     TPTSplitterDragEvent OnSplitterDrop;
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     virtual void Change();
     virtual void InternalResize(bool aForce);
     virtual void SplitterDrag(int aCoordinate);
@@ -105,7 +106,7 @@ protected:
     void hideEvent(QHideEvent* aEvent) override;
     bool event(QEvent* aEvent) override;
 
-private:
+  private:
     int Coordinate(const QPoint& aPoint) const;
     int ClampDragCoordinate(int aCoordinate) const;
     void SetDragCoordinate(int aValue);

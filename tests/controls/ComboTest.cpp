@@ -9,7 +9,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Records the notifications of a combo in the order they arrive.
 struct Recorder {
@@ -193,8 +194,9 @@ TEST(ImageCombo, ItemHeightFollowsTheFontAndTheImages)
     EXPECT_EQ(combo.ItemHeight(), QFontMetrics(font).height() + 2);
 }
 
-class ImageComboDrawing : public ::testing::Test {
-protected:
+class ImageComboDrawing : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         QPalette pal = combo.palette();

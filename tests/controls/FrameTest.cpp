@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QColor kMarker(0x12, 0x34, 0x56);
 
@@ -16,10 +17,10 @@ const QColor kMarker(0x12, 0x34, 0x56);
 QPalette FramePalette()
 {
     QPalette pal;
-    pal.setColor(QPalette::Dark, QColor(0x80, 0x00, 0x00));     // S: button shadow
-    pal.setColor(QPalette::Shadow, QColor(0x00, 0x80, 0x00));   // D: dark 3-D shadow
-    pal.setColor(QPalette::Button, QColor(0x00, 0x00, 0x80));   // F: button face
-    pal.setColor(QPalette::Light, QColor(0xF0, 0xF0, 0x00));    // H: button highlight
+    pal.setColor(QPalette::Dark, QColor(0x80, 0x00, 0x00));       // S: button shadow
+    pal.setColor(QPalette::Shadow, QColor(0x00, 0x80, 0x00));     // D: dark 3-D shadow
+    pal.setColor(QPalette::Button, QColor(0x00, 0x00, 0x80));     // F: button face
+    pal.setColor(QPalette::Light, QColor(0xF0, 0xF0, 0x00));      // H: button highlight
     pal.setColor(QPalette::WindowText, QColor(0x10, 0x10, 0x10)); // W: window frame, text
     pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
     return pal;
@@ -28,9 +29,11 @@ QPalette FramePalette()
 char Code(QRgb rgb)
 {
     const QPalette pal = FramePalette();
-    const std::pair<QPalette::ColorRole, char> roles[] = {
-        {QPalette::Dark, 'S'}, {QPalette::Shadow, 'D'}, {QPalette::Button, 'F'},
-        {QPalette::Light, 'H'}, {QPalette::WindowText, 'W'}};
+    const std::pair<QPalette::ColorRole, char> roles[] = {{QPalette::Dark, 'S'},
+                                                          {QPalette::Shadow, 'D'},
+                                                          {QPalette::Button, 'F'},
+                                                          {QPalette::Light, 'H'},
+                                                          {QPalette::WindowText, 'W'}};
     for (const auto& [role, code] : roles) {
         if (pal.color(role).rgb() == rgb)
             return code;
@@ -39,8 +42,7 @@ char Code(QRgb rgb)
 }
 
 // Draws with aDraw on a marker-filled image and returns it as rows of codes.
-template <typename Draw>
-std::vector<std::string> Render(int aWidth, int aHeight, Draw aDraw)
+template <typename Draw> std::vector<std::string> Render(int aWidth, int aHeight, Draw aDraw)
 {
     QImage image(aWidth, aHeight, QImage::Format_RGB32);
     image.fill(kMarker);
@@ -90,30 +92,24 @@ TEST(FrameDrawing, AdjustRectForFrameShrinksByTheStyleInset)
     }
 }
 
-TEST(FrameDrawing, LoweredAndRaisedFramesPutTheirFourColoursOnTheDesignedPixels)
+TEST(FrameDrawing, LoweredAndRaisedFramesPutTheirFourColoursOnTheirPixels)
 {
     const QPalette pal = FramePalette();
     const QRect rect(QPoint(0, 0), QPoint(5, 4)); // right and bottom inclusive
     const std::vector<std::string> lowered = {
-        "SSSSSH",
-        "SDDDFH",
-        "SD..FH",
-        "SFFFFH",
-        "HHHHHH",
+        "SSSSSH", "SDDDFH", "SD..FH", "SFFFFH", "HHHHHH",
     };
     EXPECT_EQ(Render(6, 5, [&](QPainter& p) { DrawLoweredFrame(p, rect, pal); }), lowered);
 
     const std::vector<std::string> raised = {
-        "HHHHHD",
-        "HFFFSD",
-        "HF..SD",
-        "HSSSSD",
-        "DDDDDD",
+        "HHHHHD", "HFFFSD", "HF..SD", "HSSSSD", "DDDDDD",
     };
     EXPECT_EQ(Render(6, 5, [&](QPainter& p) { DrawRaisedFrame(p, rect, pal); }), raised);
     // The dispatcher draws the same, also with the top bit set.
-    EXPECT_EQ(Render(6, 5, [&](QPainter& p) { DrawFrame(TPTFrameStyle(0x80 | ptfsRaised), p, rect, pal); }),
-              raised);
+    EXPECT_EQ(
+        Render(6, 5,
+               [&](QPainter& p) { DrawFrame(TPTFrameStyle(0x80 | ptfsRaised), p, rect, pal); }),
+        raised);
 }
 
 TEST(FrameDrawing, OnePixelFramesAndSingleFrame)
@@ -255,8 +251,8 @@ TEST(Group, DisablingDisablesChildrenAndEmbossesTheCaption)
     int embossed = 0;
     for (int y = textBox.top(); y < textBox.bottom(); ++y)
         for (int x = textBox.left(); x < textBox.right(); ++x)
-            embossed += disabled.pixelColor(x, y) == shadow &&
-                        disabled.pixelColor(x + 1, y + 1) == light;
+            embossed +=
+                disabled.pixelColor(x, y) == shadow && disabled.pixelColor(x + 1, y + 1) == light;
     EXPECT_GT(embossed, 0);
 
     // Enabling the group enables every child, also one disabled on its own before.

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // The splitter of the Open/Save form: 447 x 153, bar 5, pane minimums 4 and 60.
 // It sits in a shown host so that resizing it is delivered at once.
@@ -214,8 +215,8 @@ TEST(Splitter, FullDragMovesThePanesWithTheMouse)
 TEST(Splitter, UserModeFollowsTheStylesOpaqueResize)
 {
     DialogSplitter s;
-    const bool live = s.splitter->style()->styleHint(QStyle::SH_Splitter_OpaqueResize, nullptr,
-                                                     s.splitter) != 0;
+    const bool live =
+        s.splitter->style()->styleHint(QStyle::SH_Splitter_OpaqueResize, nullptr, s.splitter) != 0;
     QTest::mousePress(s.splitter, Qt::LeftButton, {}, s.Bar(2));
     QTest::mouseMove(s.splitter, QPoint(102, 70));
     EXPECT_EQ(s.splitter->Position(), live ? 100 : 141);
