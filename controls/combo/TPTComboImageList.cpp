@@ -33,7 +33,8 @@ void TPTComboImageList::Draw(QPainter& aCanvas, int aIndex, int aX, int aY, int 
     const QPixmap image = Image(aIndex);
     if (image.isNull())
         return;
-    const QPixmap overlay = aOverlay > 0 ? Image(OverlayImage(aOverlay)) : QPixmap();
+    const int overlayImage = aOverlay > 0 ? OverlayImage(aOverlay) : -1;
+    const QPixmap overlay = overlayImage >= 0 ? Image(overlayImage) : QPixmap();
     if (overlay.isNull() && !aBlend.isValid()) {
         aCanvas.drawPixmap(aX, aY, image);
         return;

@@ -11,9 +11,9 @@ class QPainter;
 
 // The images of an image combo: equally sized images by index, and overlay
 // images registered by overlay number (1 to 15) that are drawn on top of an
-// image. Image() is virtual so that a list can serve images on demand (the
-// folder combo serves the shared system icons this way) without this layer
-// knowing where they come from.
+// image. Count(), Image() and OverlayImage() are virtual so that a list can
+// serve images on demand (the folder combo can forward to the shared system
+// image list this way) without this layer knowing where they come from.
 class TPTComboImageList : public QObject
 {
     Q_OBJECT
@@ -34,7 +34,7 @@ class TPTComboImageList : public QObject
     // Makes image aImageIndex the overlay with number aOverlay (1 to 15).
     void SetOverlayImage(int aImageIndex, int aOverlay);
     // The image index of overlay number aOverlay, or -1.
-    int OverlayImage(int aOverlay) const { return FOverlays.value(aOverlay, -1); }
+    virtual int OverlayImage(int aOverlay) const { return FOverlays.value(aOverlay, -1); }
 
     // Draws image aIndex with its top-left at (aX, aY) and, for aOverlay > 0, that
     // overlay on top. A valid aBlend draws it selected: blended half and half with

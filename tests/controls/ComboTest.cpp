@@ -320,3 +320,25 @@ TEST_F(ImageComboDrawing, DropDownAndEditPartUseTheOwnerDrawing)
     EXPECT_EQ(row.height(), combo.ItemHeight());
     combo.hidePopup();
 }
+
+TEST(ImageCombo, ImageListCanServeImagesOnDemand)
+{
+    // GIVEN a list that produces its images when asked, as a forwarding list does
+    struct OnDemand : TPTComboImageList {
+        OnDemand() : TPTComboImageList(QSize(16, 16)) {}
+        int Count() const override { return 100; }
+        QPixmap Image(int aIndex) const override
+        {
+            return Solid(aIndex == 42 ? Qt::magenta : Qt::cyan);
+        }
+        int OverlayImage(int) const override { return -1; }
+    } images;
+    TPTImageCombo combo;
+    combo.SetImageList(&images);
+    combo.AddItem(QStringLiteral("x"), 42, 0)->SetOverlayIndex(0);
+
+    QImage image(100, 20, QImage::Format_RGB32);
+    QPainter painter(&image);
+    combo.PaintItem(painter, 0, QRect(0, 0, 100, 20), 0);
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::magenta));
+}
