@@ -109,6 +109,21 @@ void TPTCustomCombobox::CloseUp()
         OnCloseUp(this);
 }
 
+void TPTCustomCombobox::CloseDropDown(bool aConfirm)
+{
+    if (!FPopupOpen)
+        return;
+    const int highlighted = view()->currentIndex().row();
+    // Marked closed before hiding, so the popup's Hide queues nothing.
+    FPopupOpen = false;
+    FCloseUpPending = true;
+    hidePopup();
+    if (aConfirm && highlighted >= 0)
+        setCurrentIndex(highlighted);
+    FChosen = aConfirm;
+    FinishCloseUp();
+}
+
 void TPTCustomCombobox::Activated()
 {
     if (FCloseUpPending)

@@ -41,10 +41,14 @@ class TPTCustomCombobox : public QComboBox
     void SetExtendedUI(bool aValue) { FExtendedUI = aValue; }
 
     bool DroppedDown() const { return FPopupOpen; }
+    // Closes the drop-down at once. With aConfirm the highlighted entry becomes
+    // the current one and OnSelEndOk fires, otherwise OnSelEndCancel; OnCloseUp
+    // follows, all before this returns.
+    void CloseDropDown(bool aConfirm);
 
     void setModel(QAbstractItemModel* aModel) override;
 
-    // Public so that a form can confirm the highlighted entry itself.
+    // Public so that a form can fire them itself.
     virtual void SelEndOk();
     virtual void SelEndCancel();
     virtual void CloseUp();

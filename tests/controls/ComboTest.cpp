@@ -79,6 +79,32 @@ TEST(Combobox, ConfirmedAndDismissedDropDownsAreReportedBeforeCloseUp)
     EXPECT_EQ(combo.currentIndex(), 2);
 }
 
+TEST(Combobox, CloseDropDownReportsAtOnce)
+{
+    TPTCombobox combo;
+    combo.setEditable(false);
+    combo.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    Recorder rec;
+    rec.Attach(combo);
+    combo.show();
+
+    // WHEN a form closes the drop-down confirming the highlighted entry
+    OpenPopup(combo);
+    QTest::keyClick(combo.view(), Qt::Key_Down);
+    combo.CloseDropDown(true);
+    // THEN the entry is chosen and both notifications have fired, once
+    EXPECT_FALSE(combo.DroppedDown());
+    EXPECT_EQ(combo.currentIndex(), 1);
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"ok", "closeup"}));
+
+    OpenPopup(combo);
+    QTest::keyClick(combo.view(), Qt::Key_Down);
+    combo.CloseDropDown(false);
+    EXPECT_EQ(combo.currentIndex(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"ok", "closeup", "cancel", "closeup"}));
+}
+
 TEST(Combobox, KeyboardChoiceOnAClosedComboIsConfirmedAtOnce)
 {
     TPTCombobox combo;
