@@ -274,3 +274,18 @@ TEST(Splitter, SwapPanesExchangesSlotsAndAdjustsThePosition)
     EXPECT_EQ(s.splitter->Position(), 447 - 141);
     EXPECT_EQ(second->geometry(), QRect(0, 0, 306, 153));
 }
+
+TEST(Splitter, HorizontalStyleDragsAlongTheHeight)
+{
+    DialogSplitter s;
+    s.splitter->SetStyle(ptstHorizontal);
+    s.splitter->SetFullDragMode(ptfdOn);
+    s.splitter->SetPosition(50);
+    EXPECT_EQ(s.splitter->cursor().shape(), Qt::SplitVCursor);
+    EXPECT_EQ(s.Pane(1)->geometry(), QRect(0, 55, 447, 98));
+    QTest::mousePress(s.splitter, Qt::LeftButton, {}, QPoint(200, 52));
+    QTest::mouseMove(s.splitter, QPoint(200, 72));
+    QTest::mouseRelease(s.splitter, Qt::LeftButton, {}, QPoint(200, 72));
+    EXPECT_EQ(s.splitter->Position(), 70);
+    EXPECT_EQ(s.Pane(0)->geometry(), QRect(0, 0, 447, 70));
+}
