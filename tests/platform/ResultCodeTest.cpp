@@ -122,4 +122,11 @@ TEST(MountTable, ReadsEscapesOrdersVolumesAndMatchesLongestMountPoint)
     EXPECT_EQ(all[LongestMountPointFor(all, base + "/my diskette")].device, "/dev/vdz");
     EXPECT_EQ(DriveTypeOfPath(all, "relative"), TDriveType::NoRootDir);
     EXPECT_TRUE(ReadMountTable(dir.filePath(QStringLiteral("missing"))).isEmpty());
+
+    // The process's own table is read once and kept until the kernel reports a change.
+    CurrentMountTable();
+    bool changed = true;
+    const QList<TMountEntry> current = CurrentMountTable(&changed);
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(VolumesFromMountTable(current).first().mountPoint, "/");
 }

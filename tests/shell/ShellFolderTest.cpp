@@ -69,6 +69,15 @@ TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
         EXPECT_EQ(volume.kind, ItemData::KindVolume);
     }
 
+    // Names of deep items asked of the desktop come from the last item's folder.
+    TIdListPtr plain(parse(work() + "/plain.txt"));
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, plain.get(), ptfnInFolder), QStringLiteral("plain.txt"));
+    EXPECT_EQ(FileNameFromString(ShellGetFriendlyNameFromIdList(nullptr, plain.get(), ptfnForParsing)),
+              work() + "/plain.txt");
+    TComPtr<IShellFolder> notAFolder;
+    EXPECT_TRUE(Failed(ShellGetFolderFromIdList(plain.get(), notAFolder.put())));
+    EXPECT_FALSE(notAFolder);
+
     // Dot segments, doubled slashes and "~" are the namespace's to resolve.
     TIdListPtr messy(parse(work() + "//real/./../plain.txt"));
     EXPECT_EQ(pathOf(messy.get()), work() + "/plain.txt");
