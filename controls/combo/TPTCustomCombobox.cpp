@@ -15,7 +15,6 @@ TPTCustomCombobox::TPTCustomCombobox(QWidget* aParent) : QComboBox(aParent)
 TPTCustomCombobox::~TPTCustomCombobox()
 {
     // The objects of the remaining items are reported like any other removal.
-    disconnect(FResetConnection);
     for (int row = count() - 1; row >= 0; --row)
         DeleteRowObject(row);
 }

@@ -5,7 +5,9 @@
 #include <QMouseEvent>
 #include <QStyle>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 TPTSplitter::TPTSplitter(QWidget* aParent, bool aCreatePanes) : QWidget(aParent)
 {
