@@ -2,8 +2,12 @@
 
 #include "platform/EPlatformError.h"
 #include "shell/UPTShellUtils.h"
+#include "shell/namespace/ItemData.h"
+#include "shell/namespace/NaturalCompare.h"
 
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -171,4 +175,62 @@ TEST_F(IdListArray, OutOfRangeIndexRaisesWithTheIndex)
     EXPECT_EQ(IdListLen(emptyView.GetItem(0)), 2);
     EXPECT_EQ(emptyView.GetItem(1), nullptr);
     EXPECT_EQ(IdListLen(emptyView.GoUp(0)), 2);
+}
+
+TEST(NaturalCompare, OrdersNamesAsPeopleReadThem)
+{
+    struct Case
+    {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"file2", "file10", -1},
+        {"file10", "file9", 1},
+        {"abc", "ABD", -1},
+        {"x007", "x7", -1},        // equal as numbers, told apart by bytes
+        {"a", "A", 1},             // equal ignoring case, told apart by bytes
+        {"\xc3\x89t\xc3\xa9", "\xc3\xa9t\xc3\xa9", -1}, // Unicode case folding first
+        {"\xc3\xa9z", "\xc3\x89" "a", 1},
+        {"same", "same", 0},
+        {"pre", "prefix", -1},
+        {"99999999999999999999", "100000000000000000000", -1}, // longer than any integer
+        {"bad\xff", "bad\xfe", 1},
+    };
+    for (const Case& c : cases) {
+        const int r = NaturalCompare(c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
+        const int back = NaturalCompare(c.b, c.a);
+        EXPECT_EQ((back > 0) - (back < 0), -c.sign) << c.b << " vs " << c.a;
+    }
+}
+
+TEST(ItemData, MalformedItemsAreRejected)
+{
+    struct stat st{};
+    st.st_mode = S_IFREG | 0644;
+    st.st_size = 70000;
+    TIdListPtr good(ItemData::MakeFileSystem("name.txt", 0, &st));
+    ItemData::View view;
+    ASSERT_TRUE(ItemData::Read(good.get(), view));
+    EXPECT_EQ(view.text, "name.txt");
+    EXPECT_EQ(view.size, 70000u);
+
+    auto readRaw = [](const QByteArray& data) {
+        TIdListPtr list(MakeRawIdList({data}));
+        ItemData::View v;
+        return ItemData::Read(list.get(), v);
+    };
+    const QByteArray header = QByteArray(1, '\x20') + QByteArray(21, '\0');
+    EXPECT_TRUE(readRaw(header + QByteArray("ok\0", 3)));
+    EXPECT_FALSE(readRaw(header + QByteArray("no terminator")));
+    EXPECT_FALSE(readRaw(header + QByteArray("a/b\0", 4)));
+    EXPECT_FALSE(readRaw(header + QByteArray("..\0", 3)));
+    EXPECT_FALSE(readRaw(header + QByteArray("\0", 1)));
+    EXPECT_FALSE(readRaw(QByteArray("\x20short", 6)));
+    EXPECT_FALSE(readRaw(QByteArray("\x10\x03\x00relative\0", 12)));
+    EXPECT_FALSE(readRaw(QByteArray("\x7fwhat", 5)));
+    EXPECT_TRUE(readRaw(QByteArray("\x02", 1)));
+    EXPECT_FALSE(readRaw(QByteArray("\x02x", 2)));
 }

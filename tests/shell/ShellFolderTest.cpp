@@ -396,3 +396,52 @@ TEST_F(ShellNamespace, IconsAndFileInformation)
     SHGetFileInfo(QStringLiteral("x.zzqq"), 0, unknown, SHGFI_USEFILEATTRIBUTES | SHGFI_TYPENAME);
     EXPECT_EQ(unknown.szTypeName, QStringLiteral("ZZQQ File"));
 }
+
+TEST_F(ShellNamespace, DesktopFollowsUserDirsAndEnumeratorsBatchAndRewind)
+{
+    // GIVEN a desktop directory moved by user-dirs.dirs
+    makeDir(home() + "/Schreibtisch");
+    makeFile(home() + "/Schreibtisch/here.txt");
+    QFile dirs(FileNameToString(home().chopped(5) + "/config/user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+    dirs.close();
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlDesktop)), home() + "/Schreibtisch");
+    TComPtr<IShellFolder> root = desktop();
+    EXPECT_TRUE(listNames(root.get(), SHCONTF_NONFOLDERS).contains("here.txt"));
+
+    // WHEN a folder is read several items at a time, skipped and rewound
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        makeFile(work() + "/" + name);
+    TIdListPtr list(parse(work()));
+    TComPtr<IShellFolder> folder = bind(list.get());
+    TComPtr<IEnumIDList> items;
+    ASSERT_EQ(folder->EnumObjects(nullptr, SHCONTF_NONFOLDERS, items.put()), S_OK);
+    PItemIDList batch[3] = {};
+    std::uint32_t fetched = 0;
+    EXPECT_EQ(items->Next(3, batch, &fetched), S_OK);
+    EXPECT_EQ(fetched, 3u);
+    for (PItemIDList p : batch)
+        ShellMemFree(p);
+    EXPECT_EQ(items->Skip(1), S_OK);
+    EXPECT_EQ(items->Next(3, batch, &fetched), S_FALSE);
+    EXPECT_EQ(fetched, 1u);
+    ShellMemFree(batch[0]);
+    EXPECT_EQ(items->Next(1, batch, &fetched), S_FALSE);
+    EXPECT_EQ(fetched, 0u);
+    // THEN a rewind starts over
+    EXPECT_EQ(items->Reset(), S_OK);
+    EXPECT_EQ(items->Next(3, batch, &fetched), S_OK);
+    for (PItemIDList p : batch)
+        ShellMemFree(p);
+
+    // Parsing answers the attributes asked for and how much it read.
+    std::uint32_t eaten = 0;
+    std::uint32_t attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM;
+    PItemIDList parsed = nullptr;
+    const QString path = FileNameToString(work() + "/a");
+    ASSERT_EQ(root->ParseDisplayName(nullptr, nullptr, path, &eaten, &parsed, &attributes), S_OK);
+    TIdListPtr owned(parsed);
+    EXPECT_EQ(eaten, static_cast<std::uint32_t>(path.size()));
+    EXPECT_EQ(attributes, SFGAO_FILESYSTEM);
+}
