@@ -1,0 +1,8 @@
+#pragma once
+
+// The shell controls' unit: item records, the change-notification thread,
+// drag-and-drop objects, new folders and the folder locator. One file per
+// class under shell/shellcontrols/.
+#include "shell/PTMessages.h"
+#include "shell/shellcontrols/TChangeHandlerThread.h"
+#include "shell/shellcontrols/TPTShellLocator.h"
