@@ -278,6 +278,10 @@ QRect TPTCustomListView::ItemRect(int row, TDisplayCode code) const
     if (row < 0 || row >= FModel->rowCount())
         return {};
     const QModelIndex index = FModel->index(row, 0);
+    if (FViewStyle == vsReport)
+        FDetailsPane->ForceLayout();
+    else
+        FListPane->ForceLayout();
     QStyleOptionViewItem option =
         FViewStyle == vsReport ? FDetailsPane->ItemOption(index) : FListPane->ItemOption(index);
     switch (code) {
@@ -375,6 +379,12 @@ void TPTCustomListView::SetViewStyle(TViewStyle style)
         ConfigureListPane();
         FStack->setCurrentWidget(FListPane);
     }
+    // Lay out now rather than on the next pass of the event loop, so that the
+    // geometry asked right after a switch is that of the new style.
+    if (style == vsReport)
+        FDetailsPane->ForceLayout();
+    else
+        FListPane->ForceLayout();
     setFocusProxy(ActiveView());
     if (hadFocus)
         ActiveView()->setFocus();

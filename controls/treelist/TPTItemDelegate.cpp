@@ -3,6 +3,7 @@
 #include "controls/treelist/TPTViewHost.h"
 
 #include <QApplication>
+#include <QListView>
 #include <QPainter>
 #include <QStyle>
 
@@ -23,6 +24,17 @@ void TPTItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     if (FHost->HostItemDrawBegin(painter, option.rect, index))
         QStyledItemDelegate::paint(painter, option, index);
     FHost->HostItemDrawEnd(painter, option.rect, index);
+}
+
+QSize TPTItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    // In the icon styles an item keeps to its grid cell; a longer caption is
+    // wrapped or elided instead of running into its neighbours.
+    const QSize hint = QStyledItemDelegate::sizeHint(option, index);
+    const auto* list = qobject_cast<const QListView*>(option.widget);
+    if (list && list->gridSize().isValid())
+        return hint.boundedTo(list->gridSize() - QSize(2, 2));
+    return hint;
 }
 
 QWidget* TPTItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
