@@ -12,12 +12,12 @@ namespace
 constexpr qsizetype kMaxStrings = 50;
 
 // Applies a printf string conversion such as "-10s" or ".3s" to arg;
-// nullopt when spec is not one.
-std::optional<QString> applySpec(QStringView spec, const QString& arg)
+// nullopt when conversion is not one.
+std::optional<QString> applyConversion(QStringView conversion, const QString& arg)
 {
     static const QRegularExpression pattern(
         QStringLiteral("^([-+ #0]*)(\\d{0,4})(?:\\.(\\d{0,4}))?[sS]$"));
-    const QRegularExpressionMatch m = pattern.match(spec.toString());
+    const QRegularExpressionMatch m = pattern.match(conversion.toString());
     if (!m.hasMatch())
         return std::nullopt;
     QString text = arg;
@@ -58,12 +58,12 @@ QString FormatStrPos(const QString& format, const QStringList& strings)
         int index = next.digitValue();
         if (i + 1 < n && format[i + 1].isDigit())
             index = index * 10 + format[++i].digitValue();
-        std::optional<QStringView> spec;
+        std::optional<QStringView> conversion;
         if (i + 1 < n && format[i + 1] == u'!') {
             const qsizetype close = format.indexOf(u'!', i + 2);
             if (close < 0)
                 return {};
-            spec = QStringView(format).sliced(i + 2, close - i - 2);
+            conversion = QStringView(format).sliced(i + 2, close - i - 2);
             i = close;
         }
         if (index > strings.size()) {
@@ -71,11 +71,11 @@ QString FormatStrPos(const QString& format, const QStringList& strings)
             continue;
         }
         const QString& arg = strings[index - 1];
-        if (!spec) {
+        if (!conversion) {
             out += arg;
             continue;
         }
-        const std::optional<QString> formatted = applySpec(*spec, arg);
+        const std::optional<QString> formatted = applyConversion(*conversion, arg);
         if (!formatted)
             return {};
         out += *formatted;
