@@ -12,6 +12,8 @@ TPTHeaderView::TPTHeaderView(QWidget* parent)
     setSortIndicatorShown(false);
     setStretchLastSection(false);
     setHighlightSections(false);
+    // Columns may be narrowed to nothing, as the owner or the user wants.
+    setMinimumSectionSize(0);
 }
 
 QRect TPTHeaderView::SectionRect(int section) const
