@@ -22,13 +22,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr int kFiles = 100000;
 constexpr int kFolders = 1000;
 
-struct Fixture
-{
+struct Fixture {
     QTemporaryDir dir;
     QByteArray path;
     double bestRawSeconds = 0;
@@ -40,7 +40,8 @@ struct Fixture
         for (int i = 0; i < kFolders; ++i)
             ::mkdir((path + "/folder " + QByteArray::number(i)).constData(), 0755);
         for (int i = 0; i < kFiles; ++i) {
-            const QByteArray name = path + "/file_" + QByteArray::number(i) + (i % 3 ? ".txt" : ".csv");
+            const QByteArray name =
+                path + "/file_" + QByteArray::number(i) + (i % 3 ? ".txt" : ".csv");
             const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
             if (fd >= 0)
                 ::close(fd);
@@ -90,7 +91,8 @@ void BM_EnumObjectsAttributesNamesSort(benchmark::State& state)
     ShellGetFolderFromIdList(folderList.get(), folder.put());
     if (f.bestRawSeconds == 0)
         for (int i = 0; i < 3; ++i)
-            f.bestRawSeconds = f.bestRawSeconds == 0 ? rawList(f.path) : std::min(f.bestRawSeconds, rawList(f.path));
+            f.bestRawSeconds = f.bestRawSeconds == 0 ? rawList(f.path)
+                                                     : std::min(f.bestRawSeconds, rawList(f.path));
 
     double total = 0;
     long listed = 0;
@@ -99,7 +101,8 @@ void BM_EnumObjectsAttributesNamesSort(benchmark::State& state)
         std::vector<PItemIDList> items;
         items.reserve(kFiles + kFolders);
         TComPtr<IEnumIDList> enumList;
-        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, enumList.put());
+        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                            enumList.put());
         PItemIDList item = nullptr;
         std::uint32_t fetched = 0;
         while (enumList->Next(1, &item, &fetched) == S_OK)

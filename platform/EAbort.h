@@ -6,6 +6,6 @@
 // from EPlatformError (it is deliberately not derived from it) and show nothing.
 class EAbort : public std::exception
 {
-public:
+  public:
     const char* what() const noexcept override { return "Operation aborted"; }
 };

@@ -2,22 +2,14 @@
 
 #include "platform/ErrorText.h"
 
-EPlatformError::EPlatformError(HRESULT code)
-    : EPlatformError(code, ResultCodeText(code))
-{
-}
+EPlatformError::EPlatformError(HRESULT code) : EPlatformError(code, ResultCodeText(code)) {}
 
 EPlatformError::EPlatformError(HRESULT code, const QString& message)
-    : std::runtime_error(message.toStdString())
-    , m_code(code)
-    , m_message(message)
+    : std::runtime_error(message.toStdString()), m_code(code), m_message(message)
 {
 }
 
-EPlatformError::EPlatformError(const QString& message)
-    : EPlatformError(E_FAIL, message)
-{
-}
+EPlatformError::EPlatformError(const QString& message) : EPlatformError(E_FAIL, message) {}
 
 void RaisePlatformError(HRESULT code)
 {

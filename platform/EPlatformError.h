@@ -11,7 +11,7 @@
 // platform text; errors with a fixed message of their own carry E_FAIL.
 class EPlatformError : public std::runtime_error
 {
-public:
+  public:
     explicit EPlatformError(HRESULT code);
     EPlatformError(HRESULT code, const QString& message);
     explicit EPlatformError(const QString& message);
@@ -19,7 +19,7 @@ public:
     HRESULT code() const { return m_code; }
     const QString& message() const { return m_message; }
 
-private:
+  private:
     HRESULT m_code;
     QString m_message;
 };

@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <iterator>
 
-namespace {
-
-struct ErrnoPair
+namespace
 {
+
+struct ErrnoPair {
     int errnoValue;
     std::uint32_t win32;
 };

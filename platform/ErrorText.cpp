@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-namespace {
-
-struct FixedText
+namespace
 {
+
+struct FixedText {
     HRESULT code;
     const char* text;
 };
@@ -25,7 +25,8 @@ constexpr FixedText kFixedTexts[] = {
     {E_INVALIDARG, "The parameter is incorrect."},
     {HRESULT_NO_MORE_ITEMS, "No more data is available."},
     {HResultFromWin32(ERROR_CANCELLED), "The operation was canceled by the user."},
-    {HResultFromWin32(ERROR_INVALID_NAME), "The file name, directory name, or volume label syntax is incorrect."},
+    {HResultFromWin32(ERROR_INVALID_NAME),
+     "The file name, directory name, or volume label syntax is incorrect."},
     {HResultFromWin32(ERROR_PATH_NOT_FOUND), "The system cannot find the path specified."},
 };
 

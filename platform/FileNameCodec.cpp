@@ -1,6 +1,7 @@
 #include "platform/FileNameCodec.h"
 
-namespace {
+namespace
+{
 
 // Length of the valid UTF-8 sequence at s[i] and its code point, or 0 when
 // the byte there does not start one (overlong forms and surrogates included).
@@ -51,7 +52,8 @@ QString decode(std::string_view bytes, bool lossless)
         const int len = decodeSequence(bytes, i, cp);
         if (len == 0) {
             const auto b = static_cast<unsigned char>(bytes[i]);
-            out.append(lossless ? QChar(static_cast<char16_t>(0xDC00 + b)) : QChar(QChar::ReplacementCharacter));
+            out.append(lossless ? QChar(static_cast<char16_t>(0xDC00 + b))
+                                : QChar(QChar::ReplacementCharacter));
             ++i;
             continue;
         }
@@ -123,7 +125,8 @@ QByteArray FileNameFromString(const QString& name)
         const char16_t u = name.at(i).unicode();
         if (u >= 0xDC80 && u <= 0xDCFF) {
             out.append(static_cast<char>(u - 0xDC00));
-        } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(name.at(i + 1).unicode())) {
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n &&
+                   QChar::isLowSurrogate(name.at(i + 1).unicode())) {
             appendUtf8(out, QChar::surrogateToUcs4(u, name.at(i + 1).unicode()));
             ++i;
         } else if (QChar::isSurrogate(u)) {

@@ -25,5 +25,6 @@ inline QString FileNameToString(const QByteArray& bytes)
 }
 inline QString FileNameForDisplay(const QByteArray& bytes)
 {
-    return FileNameForDisplay(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    return FileNameForDisplay(
+        std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }

@@ -11,7 +11,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 QByteArray unescapeField(const QByteArray& field)
 {
@@ -39,7 +40,8 @@ bool isRemovableDevice(const QByteArray& device)
     if (!device.startsWith("/dev/"))
         return false;
     const QFileInfo dev(QFile::decodeName(device));
-    const QString name = dev.isSymLink() ? QFileInfo(dev.symLinkTarget()).fileName() : dev.fileName();
+    const QString name =
+        dev.isSymLink() ? QFileInfo(dev.symLinkTarget()).fileName() : dev.fileName();
     QString sysPath = QStringLiteral("/sys/class/block/") + name;
     QFileInfo sys(sysPath);
     if (!sys.exists())
@@ -56,9 +58,11 @@ bool isRemovableDevice(const QByteArray& device)
 
 bool isNetworkFs(const QByteArray& type)
 {
-    static const char* const kTypes[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "9p",
+    static const char* const kTypes[] = {"nfs",        "nfs4",  "cifs",  "smb3",
+                                         "smbfs",      "ncpfs", "afs",   "9p",
                                          "fuse.sshfs", "sshfs", "davfs", "fuse.davfs2"};
-    return std::any_of(std::begin(kTypes), std::end(kTypes), [&](const char* t) { return type == t; });
+    return std::any_of(std::begin(kTypes), std::end(kTypes),
+                       [&](const char* t) { return type == t; });
 }
 
 bool underPrefix(const QByteArray& path, const char* prefix)
@@ -71,8 +75,8 @@ bool isVolume(const TMountEntry& e)
 {
     if (e.mountPoint == "/")
         return true;
-    if (underPrefix(e.mountPoint, "/proc") || underPrefix(e.mountPoint, "/sys") || underPrefix(e.mountPoint, "/dev")
-        || underPrefix(e.mountPoint, "/snap"))
+    if (underPrefix(e.mountPoint, "/proc") || underPrefix(e.mountPoint, "/sys") ||
+        underPrefix(e.mountPoint, "/dev") || underPrefix(e.mountPoint, "/snap"))
         return false;
     if (underPrefix(e.mountPoint, "/run") && !underPrefix(e.mountPoint, "/run/media"))
         return false;
@@ -90,7 +94,8 @@ bool isPathPrefix(const QByteArray& prefix, const QByteArray& path)
 {
     if (prefix == "/")
         return path.startsWith('/');
-    return path == prefix || (path.startsWith(prefix) && path.size() > prefix.size() && path[prefix.size()] == '/');
+    return path == prefix ||
+           (path.startsWith(prefix) && path.size() > prefix.size() && path[prefix.size()] == '/');
 }
 
 } // namespace
@@ -174,18 +179,20 @@ QList<TMountEntry> VolumesFromMountTable(const QList<TMountEntry>& entries)
     for (const TMountEntry& e : entries) {
         if (!isVolume(e))
             continue;
-        auto same = std::find_if(volumes.begin(), volumes.end(),
-                                 [&](const TMountEntry& v) { return v.mountPoint == e.mountPoint; });
+        auto same = std::find_if(volumes.begin(), volumes.end(), [&](const TMountEntry& v) {
+            return v.mountPoint == e.mountPoint;
+        });
         if (same != volumes.end())
             *same = e;
         else
             volumes.append(e);
     }
-    std::stable_sort(volumes.begin(), volumes.end(), [](const TMountEntry& a, const TMountEntry& b) {
-        if ((a.mountPoint == "/") != (b.mountPoint == "/"))
-            return a.mountPoint == "/";
-        return a.mountPoint < b.mountPoint;
-    });
+    std::stable_sort(volumes.begin(), volumes.end(),
+                     [](const TMountEntry& a, const TMountEntry& b) {
+                         if ((a.mountPoint == "/") != (b.mountPoint == "/"))
+                             return a.mountPoint == "/";
+                         return a.mountPoint < b.mountPoint;
+                     });
     if (volumes.isEmpty() || volumes.first().mountPoint != "/") {
         // Without a readable table the root still has to be reachable.
         TMountEntry root;
@@ -200,8 +207,8 @@ qsizetype LongestMountPointFor(const QList<TMountEntry>& entries, const QByteArr
 {
     qsizetype best = -1;
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (isPathPrefix(entries[i].mountPoint, path)
-            && (best < 0 || entries[i].mountPoint.size() >= entries[best].mountPoint.size()))
+        if (isPathPrefix(entries[i].mountPoint, path) &&
+            (best < 0 || entries[i].mountPoint.size() >= entries[best].mountPoint.size()))
             best = i;
     }
     return best;

@@ -18,8 +18,7 @@ enum class TDriveType : std::uint32_t {
     RamDisk = 6,
 };
 
-struct TMountEntry
-{
+struct TMountEntry {
     QByteArray device;
     QByteArray mountPoint; // unescaped bytes, as the file system has them
     QByteArray fsType;

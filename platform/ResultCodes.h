@@ -51,23 +51,42 @@ constexpr std::uint32_t ERROR_DIRECTORY = 267;
 constexpr std::uint32_t ERROR_CANCELLED = 1223;
 constexpr std::uint32_t ERROR_CANT_RESOLVE_FILENAME = 1921;
 
-constexpr bool Succeeded(HRESULT hr) { return hr >= 0; }
-constexpr bool Failed(HRESULT hr) { return hr < 0; }
+constexpr bool Succeeded(HRESULT hr)
+{
+    return hr >= 0;
+}
+constexpr bool Failed(HRESULT hr)
+{
+    return hr < 0;
+}
 
 constexpr HRESULT HResultFromWin32(std::uint32_t error)
 {
-    return error == 0 ? S_OK
-                      : static_cast<HRESULT>((error & 0xFFFFu) | (FACILITY_WIN32 << 16) | 0x80000000u);
+    return error == 0
+               ? S_OK
+               : static_cast<HRESULT>((error & 0xFFFFu) | (FACILITY_WIN32 << 16) | 0x80000000u);
 }
 
 // "No more items": the normal end of an enumeration besides S_FALSE.
 constexpr HRESULT HRESULT_NO_MORE_ITEMS = HResultFromWin32(ERROR_NO_MORE_ITEMS);
 static_assert(HRESULT_NO_MORE_ITEMS == static_cast<HRESULT>(0x80070103u));
 
-constexpr std::uint32_t HResultFacility(HRESULT hr) { return (static_cast<std::uint32_t>(hr) >> 16) & 0x1FFFu; }
-constexpr std::uint32_t HResultCode(HRESULT hr) { return static_cast<std::uint32_t>(hr) & 0xFFFFu; }
+constexpr std::uint32_t HResultFacility(HRESULT hr)
+{
+    return (static_cast<std::uint32_t>(hr) >> 16) & 0x1FFFu;
+}
+constexpr std::uint32_t HResultCode(HRESULT hr)
+{
+    return static_cast<std::uint32_t>(hr) & 0xFFFFu;
+}
 
 // A success code whose low 16 bits carry a signed comparison result, the way
 // a folder's CompareIDs answers.
-constexpr HRESULT ResultFromShort(int value) { return static_cast<HRESULT>(static_cast<std::uint16_t>(value)); }
-constexpr short ShortFromResult(HRESULT hr) { return static_cast<short>(static_cast<std::uint16_t>(hr)); }
+constexpr HRESULT ResultFromShort(int value)
+{
+    return static_cast<HRESULT>(static_cast<std::uint16_t>(value));
+}
+constexpr short ShortFromResult(HRESULT hr)
+{
+    return static_cast<short>(static_cast<std::uint16_t>(hr));
+}

@@ -16,10 +16,10 @@
 #include <QPainter>
 #include <QStyle>
 
-namespace {
-
-struct IconLists
+namespace
 {
+
+struct IconLists {
     TShellImageList small{16};
     TShellImageList large{32};
     QHash<QString, int> indexOfKey;
@@ -55,7 +55,8 @@ QIcon iconFor(const QString& name, const QString& fallback, bool open)
     // Pixmaps need a GUI application; without one the lists hold null images.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return QIcon();
-    const QString themeName = open && name == QLatin1String("folder") ? QStringLiteral("folder-open") : name;
+    const QString themeName =
+        open && name == QLatin1String("folder") ? QStringLiteral("folder-open") : name;
     if (QIcon::hasThemeIcon(themeName))
         return QIcon::fromTheme(themeName);
     if (!fallback.isEmpty() && QIcon::hasThemeIcon(fallback))
@@ -100,14 +101,21 @@ IconLists& lists()
     static IconLists* instance = [] {
         auto* l = new IconLists;
         // Index 0 is the generic document, the answer to every failure.
-        l->indexOfKey.insert(QStringLiteral("text-x-generic"), addIcon(*l, iconFor(QStringLiteral("text-x-generic"), QString(), false)));
+        l->indexOfKey.insert(
+            QStringLiteral("text-x-generic"),
+            addIcon(*l, iconFor(QStringLiteral("text-x-generic"), QString(), false)));
         const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
         for (int overlay : {1, 2}) {
             const bool link = overlay == 2;
-            const QString emblem = link ? QStringLiteral("emblem-symbolic-link") : QStringLiteral("emblem-shared");
+            const QString emblem =
+                link ? QStringLiteral("emblem-symbolic-link") : QStringLiteral("emblem-shared");
             const bool themed = gui && QIcon::hasThemeIcon(emblem);
-            const int index = l->small.Add(!gui ? QPixmap() : themed ? QIcon::fromTheme(emblem).pixmap(16) : drawnOverlay(16, link));
-            l->large.Add(!gui ? QPixmap() : themed ? QIcon::fromTheme(emblem).pixmap(32) : drawnOverlay(32, link));
+            const int index = l->small.Add(!gui     ? QPixmap()
+                                           : themed ? QIcon::fromTheme(emblem).pixmap(16)
+                                                    : drawnOverlay(16, link));
+            l->large.Add(!gui     ? QPixmap()
+                         : themed ? QIcon::fromTheme(emblem).pixmap(32)
+                                  : drawnOverlay(32, link));
             l->small.SetOverlayImage(index, overlay);
             l->large.SetOverlayImage(index, overlay);
         }
@@ -174,12 +182,14 @@ int ShellGetIconIndex(PCItemIDList absolute, std::uint32_t flags)
         case ItemData::KindTrash:
             return SystemIconIndex(QStringLiteral("user-trash"), QString(), open);
         case ItemData::KindVolume:
-            return SystemIconIndex(volumeIcon(view.driveType), QStringLiteral("drive-harddisk"), open);
+            return SystemIconIndex(volumeIcon(view.driveType), QStringLiteral("drive-harddisk"),
+                                   open);
         case ItemData::KindFileSystem:
             if (view.flags & ItemData::FsFolder) {
                 QByteArray path;
-                const QString name = NamespacePaths::PathOfIdList(absolute, path) ? specialFolderIcon(path)
-                                                                                  : QStringLiteral("folder");
+                const QString name = NamespacePaths::PathOfIdList(absolute, path)
+                                         ? specialFolderIcon(path)
+                                         : QStringLiteral("folder");
                 return SystemIconIndex(name, QStringLiteral("folder"), open);
             }
             return ShellGetIconIndexFromExt(FileNameToString(view.text), flags);
@@ -205,7 +215,9 @@ int ShellGetIconIndexFromExt(const QString& extensionOrName, std::uint32_t)
             name.prepend(QLatin1Char('x'));
         const QByteArray bytes = FileNameFromString(name);
         QString generic;
-        const QString icon = FileTypes::IconNameOf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), false, &generic);
+        const QString icon = FileTypes::IconNameOf(
+            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), false,
+            &generic);
         return SystemIconIndex(icon, generic, false);
     } catch (...) {
         return 0;

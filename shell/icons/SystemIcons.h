@@ -22,4 +22,5 @@ TShellImageList* ShellGetSystemImageList(TPTShellIconSize size);
 
 // The icon index for a theme icon name with a generic fallback name; used by
 // the functions above and by controls that show icons of their own.
-int SystemIconIndex(const QString& iconName, const QString& fallbackName = QString(), bool open = false);
+int SystemIconIndex(const QString& iconName, const QString& fallbackName = QString(),
+                    bool open = false);

@@ -12,7 +12,7 @@
 // never destroy it. User-interface thread only.
 class TShellImageList
 {
-public:
+  public:
     explicit TShellImageList(int size) : m_size(size) {}
 
     QSize IconSize() const { return QSize(m_size, m_size); }
@@ -25,7 +25,7 @@ public:
     // The image registered for an overlay number, or -1.
     int OverlayImage(int overlay) const;
 
-private:
+  private:
     int m_size;
     QList<QPixmap> m_images;
     std::map<int, int> m_overlays;

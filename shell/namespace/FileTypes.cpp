@@ -6,12 +6,13 @@
 #include <QMimeDatabase>
 #include <QMutex>
 
-namespace FileTypes {
-
-namespace {
-
-struct TypeInfo
+namespace FileTypes
 {
+
+namespace
+{
+
+struct TypeInfo {
     QString typeName;
     QString iconName;
     QString genericIconName;
@@ -22,7 +23,8 @@ QByteArray extensionKey(std::string_view fileName)
     const size_t dot = fileName.rfind('.');
     if (dot == std::string_view::npos || dot == 0 || dot + 1 == fileName.size())
         return QByteArray();
-    return QByteArray(fileName.data() + dot, static_cast<qsizetype>(fileName.size() - dot)).toLower();
+    return QByteArray(fileName.data() + dot, static_cast<qsizetype>(fileName.size() - dot))
+        .toLower();
 }
 
 TypeInfo infoFor(const QByteArray& key)
@@ -35,15 +37,17 @@ TypeInfo infoFor(const QByteArray& key)
         return *it;
     TypeInfo info;
     QMimeDatabase db;
-    const QList<QMimeType> types = key.isEmpty() ? QList<QMimeType>()
-                                                 : db.mimeTypesForFileName(QStringLiteral("x") + FileNameToString(key));
+    const QList<QMimeType> types =
+        key.isEmpty() ? QList<QMimeType>()
+                      : db.mimeTypesForFileName(QStringLiteral("x") + FileNameToString(key));
     if (!types.isEmpty() && !types.first().comment().isEmpty()) {
         info.typeName = types.first().comment();
         info.iconName = types.first().iconName();
         info.genericIconName = types.first().genericIconName();
     } else {
-        info.typeName = key.isEmpty() ? QStringLiteral("File")
-                                      : FileNameForDisplay(key.mid(1)).toUpper() + QStringLiteral(" File");
+        info.typeName = key.isEmpty()
+                            ? QStringLiteral("File")
+                            : FileNameForDisplay(key.mid(1)).toUpper() + QStringLiteral(" File");
         info.iconName = QStringLiteral("application-octet-stream");
         info.genericIconName = QStringLiteral("unknown");
     }
@@ -56,7 +60,8 @@ QString TypeNameOf(std::string_view fileName, bool folder)
 {
     if (folder) {
         static const QString folderName = [] {
-            const QString comment = QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory")).comment();
+            const QString comment =
+                QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory")).comment();
             return comment.isEmpty() ? QStringLiteral("Folder") : comment;
         }();
         return folderName;

@@ -7,7 +7,8 @@
 // File types from the MIME database, looked up by name only (the file need not
 // exist) and cached per extension: sorting a large folder by type asks for
 // every file many times.
-namespace FileTypes {
+namespace FileTypes
+{
 
 // The type's description ("PNG image", "Folder"); "XYZ File" for an unknown
 // extension XYZ, "File" when there is none.

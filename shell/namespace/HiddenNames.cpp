@@ -24,6 +24,7 @@ THiddenNames THiddenNames::ReadFromFolder(const QByteArray& folderPath)
 
 bool THiddenNames::Contains(std::string_view name) const
 {
-    const QByteArray key = QByteArray::fromRawData(name.data(), static_cast<qsizetype>(name.size()));
+    const QByteArray key =
+        QByteArray::fromRawData(name.data(), static_cast<qsizetype>(name.size()));
     return std::binary_search(m_names.begin(), m_names.end(), key);
 }

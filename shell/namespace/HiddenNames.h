@@ -8,13 +8,13 @@
 // The names a folder's ".hidden" file lists, one per line.
 class THiddenNames
 {
-public:
+  public:
     THiddenNames() = default;
     static THiddenNames ReadFromFolder(const QByteArray& folderPath);
 
     bool Contains(std::string_view name) const;
     bool IsEmpty() const { return m_names.empty(); }
 
-private:
+  private:
     std::vector<QByteArray> m_names; // sorted
 };

@@ -7,9 +7,11 @@
 
 #include <fcntl.h>
 
-namespace ItemData {
+namespace ItemData
+{
 
-namespace {
+namespace
+{
 
 void putLe(QByteArray& out, std::uint64_t value, int bytes)
 {
@@ -48,8 +50,9 @@ bool Read(PCItemIDList item, View& view)
         const void* zero = std::memchr(p + offset, 0, static_cast<size_t>(cb - offset));
         if (!zero)
             return false;
-        view.text = std::string_view(reinterpret_cast<const char*>(p + offset),
-                                     static_cast<size_t>(static_cast<const std::uint8_t*>(zero) - (p + offset)));
+        view.text = std::string_view(
+            reinterpret_cast<const char*>(p + offset),
+            static_cast<size_t>(static_cast<const std::uint8_t*>(zero) - (p + offset)));
         view.textOffset = offset;
         return true;
     };
@@ -65,8 +68,8 @@ bool Read(PCItemIDList item, View& view)
         view.flags = p[4];
         return true;
     case KindFileSystem:
-        if (!zeroTerminatedText(kFsHeaderSize) || view.text.empty() || view.text == "." || view.text == ".."
-            || view.text.find('/') != std::string_view::npos)
+        if (!zeroTerminatedText(kFsHeaderSize) || view.text.empty() || view.text == "." ||
+            view.text == ".." || view.text.find('/') != std::string_view::npos)
             return false;
         view.flags = p[3];
         view.mode = static_cast<std::uint32_t>(getLe(p + 4, 4));
@@ -111,7 +114,8 @@ QByteArray FileSystemBytes(std::string_view name, std::uint8_t flags, const stru
     out.append(static_cast<char>(flags));
     putLe(out, st ? st->st_mode : 0, 4);
     putLe(out, st ? static_cast<std::uint64_t>(st->st_size) : 0, 8);
-    const std::int64_t mtime = st ? static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000000000 + st->st_mtim.tv_nsec : 0;
+    const std::int64_t mtime =
+        st ? static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000000000 + st->st_mtim.tv_nsec : 0;
     putLe(out, static_cast<std::uint64_t>(mtime), 8);
     out.append(name.data(), static_cast<qsizetype>(name.size()));
     out.append('\0');
@@ -144,8 +148,8 @@ PItemIDList MakeFileSystem(std::string_view name, std::uint8_t flags, const stru
     return ListFromItems(FileSystemBytes(name, flags, st));
 }
 
-HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_view name, bool hidden,
-                            int isDirHint, QByteArray& itemBytes)
+HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_view name,
+                            bool hidden, int isDirHint, QByteArray& itemBytes)
 {
     // An item holds at most 65535 bytes; names are far shorter on every
     // Linux file system (255 bytes).
@@ -156,8 +160,9 @@ HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_vi
     const char* at = nameZ.c_str();
     int fd = dirFd;
     if (dirFd == AT_FDCWD) {
-        pathZ = dirPath.endsWith('/') ? dirPath + QByteArray(name.data(), static_cast<qsizetype>(name.size()))
-                                      : dirPath + '/' + QByteArray(name.data(), static_cast<qsizetype>(name.size()));
+        pathZ = dirPath.endsWith('/')
+                    ? dirPath + QByteArray(name.data(), static_cast<qsizetype>(name.size()))
+                    : dirPath + '/' + QByteArray(name.data(), static_cast<qsizetype>(name.size()));
         at = pathZ.constData();
     }
     std::uint8_t flags = hidden || name.front() == '.' ? FsHidden : 0;

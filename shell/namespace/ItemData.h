@@ -23,7 +23,8 @@
 // can be answered as an offset into the list. A file-system entry caches what
 // lstat/stat said when the item was made, so sorting and attributes of a large
 // folder need no further system calls.
-namespace ItemData {
+namespace ItemData
+{
 
 enum Kind : std::uint8_t {
     KindHome = 0x01,
@@ -34,11 +35,12 @@ enum Kind : std::uint8_t {
 };
 
 // Entry flags of a file-system item.
-constexpr std::uint8_t FsFolder = 0x01;   // a directory, or a link to one
-constexpr std::uint8_t FsLink = 0x02;     // a symbolic link
-constexpr std::uint8_t FsHidden = 0x04;   // dot name or listed in the folder's .hidden
-constexpr std::uint8_t FsNoTarget = 0x08; // a link whose target cannot be reached (dangling, looping)
-constexpr std::uint8_t FsNoStat = 0x10;   // no stat data (folder readable but not searchable)
+constexpr std::uint8_t FsFolder = 0x01; // a directory, or a link to one
+constexpr std::uint8_t FsLink = 0x02;   // a symbolic link
+constexpr std::uint8_t FsHidden = 0x04; // dot name or listed in the folder's .hidden
+constexpr std::uint8_t FsNoTarget =
+    0x08;                               // a link whose target cannot be reached (dangling, looping)
+constexpr std::uint8_t FsNoStat = 0x10; // no stat data (folder readable but not searchable)
 
 // Volume flags.
 constexpr std::uint8_t VolRemovable = 0x01;
@@ -48,8 +50,7 @@ constexpr int kFsHeaderSize = 2 + 1 + 1 + 4 + 8 + 8; // offset of the name insid
 constexpr int kVolumeHeaderSize = 2 + 1 + 1 + 1;
 
 // A checked reading of one item; `text` is the name or the mount point.
-struct View
-{
+struct View {
     Kind kind = KindHome;
     std::uint8_t flags = 0;
     std::uint32_t mode = 0;
@@ -82,8 +83,8 @@ QByteArray FileSystemBytes(std::string_view name, std::uint8_t flags, const stru
 // itself cannot be found; a folder that is readable but not searchable still
 // gives an item (flag FsNoStat, folder from the directory entry type when
 // known: pass isDirHint 1/0, or -1 for unknown).
-HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_view name, bool hidden,
-                            int isDirHint, QByteArray& itemBytes);
+HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_view name,
+                            bool hidden, int isDirHint, QByteArray& itemBytes);
 
 // A list made of the given item bytes and the terminator.
 PItemIDList ListFromItems(const QByteArray& itemBytes);

@@ -6,7 +6,8 @@
 
 #include <QList>
 
-namespace NamespacePaths {
+namespace NamespacePaths
+{
 
 QByteArray Join(const QByteArray& dir, std::string_view name)
 {
@@ -26,7 +27,8 @@ bool PathOfIdList(PCItemIDList absolute, QByteArray& path)
     bool havePath = false;
     bool first = true;
     QByteArray current;
-    for (PCItemIDList item = absolute; !IdListIsEmpty(item); item = IdListNext(item), first = false) {
+    for (PCItemIDList item = absolute; !IdListIsEmpty(item);
+         item = IdListNext(item), first = false) {
         ItemData::View view;
         if (!ItemData::Read(item, view))
             return false;

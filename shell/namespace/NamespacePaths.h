@@ -6,7 +6,8 @@
 
 #include <string_view>
 
-namespace NamespacePaths {
+namespace NamespacePaths
+{
 
 // The file-system path of an absolute list, worked out from the items alone
 // (no system call): the desktop is the desktop directory, Home $HOME, a volume

@@ -25,18 +25,20 @@ HRESULT TComputerDetails::QueryInterface(REFIID iid, void** object)
     return E_NOINTERFACE;
 }
 
-HRESULT TComputerDetails::GetDetailsOf(PCItemIDList idList, std::uint32_t column, TShellDetails* details)
+HRESULT TComputerDetails::GetDetailsOf(PCItemIDList idList, std::uint32_t column,
+                                       TShellDetails* details)
 {
     if (!details)
         return E_POINTER;
-    struct Column
-    {
+    struct Column {
         const char* caption;
         std::int32_t fmt;
         std::int32_t width;
     };
-    static constexpr Column kColumns[] = {
-        {"Name", LVCFMT_LEFT, 25}, {"Type", LVCFMT_LEFT, 15}, {"Total Size", LVCFMT_RIGHT, 10}, {"Free Space", LVCFMT_RIGHT, 10}};
+    static constexpr Column kColumns[] = {{"Name", LVCFMT_LEFT, 25},
+                                          {"Type", LVCFMT_LEFT, 15},
+                                          {"Total Size", LVCFMT_RIGHT, 10},
+                                          {"Free Space", LVCFMT_RIGHT, 10}};
     if (column >= std::size(kColumns))
         return E_INVALIDARG;
     details->fmt = kColumns[column].fmt;

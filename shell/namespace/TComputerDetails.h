@@ -7,14 +7,15 @@
 // Columns of the drives folder: Name, Type, Total Size, Free Space.
 class TComputerDetails : public TComObject<IShellDetails>
 {
-public:
+  public:
     explicit TComputerDetails(IShellFolder* folder);
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
-    HRESULT GetDetailsOf(PCItemIDList idList, std::uint32_t column, TShellDetails* details) override;
+    HRESULT GetDetailsOf(PCItemIDList idList, std::uint32_t column,
+                         TShellDetails* details) override;
     // The list sorts by CompareIDs itself.
     HRESULT ColumnClick(std::uint32_t column) override;
 
-private:
+  private:
     TComPtr<IShellFolder> m_folder;
 };

@@ -18,7 +18,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-namespace VolumeInfo {
+namespace VolumeInfo
+{
 
 QString DisplayName(const ItemData::View& view)
 {
@@ -56,10 +57,7 @@ bool Sizes(const ItemData::View& view, quint64& total, quint64& free)
 
 } // namespace VolumeInfo
 
-TComputerFolder::TComputerFolder(PCItemIDList absolute)
-    : TShellFolderBase(absolute)
-{
-}
+TComputerFolder::TComputerFolder(PCItemIDList absolute) : TShellFolderBase(absolute) {}
 
 HRESULT TComputerFolder::EnumObjects(HWND, std::uint32_t flags, IEnumIDList** enumList)
 {
@@ -69,11 +67,13 @@ HRESULT TComputerFolder::EnumObjects(HWND, std::uint32_t flags, IEnumIDList** en
     return TFileSystemEnum::Create(QByteArray(), flags, items, enumList);
 }
 
-HRESULT TComputerFolder::bindItem(PCItemIDList item, const ItemData::View& view, TComPtr<IShellFolder>& folder)
+HRESULT TComputerFolder::bindItem(PCItemIDList item, const ItemData::View& view,
+                                  TComPtr<IShellFolder>& folder)
 {
     QByteArray single(reinterpret_cast<const char*>(item), ItemIdSize(item));
     single.append(2, '\0');
-    TIdListPtr absolute(ConcatIdLists(nullptr, AbsoluteIdList(), reinterpret_cast<PCItemIDList>(single.constData())));
+    TIdListPtr absolute(ConcatIdLists(nullptr, AbsoluteIdList(),
+                                      reinterpret_cast<PCItemIDList>(single.constData())));
     if (!absolute)
         return E_OUTOFMEMORY;
     const QByteArray mountPoint(view.text.data(), static_cast<qsizetype>(view.text.size()));
@@ -101,10 +101,11 @@ int TComputerFolder::compareItems(int column, const ItemData::View& a, const Ite
     return r != 0 ? r : NaturalCompare(a.text, b.text);
 }
 
-HRESULT TComputerFolder::itemAttributes(const ItemData::View& view, std::uint32_t requested, std::uint32_t& attributes)
+HRESULT TComputerFolder::itemAttributes(const ItemData::View& view, std::uint32_t requested,
+                                        std::uint32_t& attributes)
 {
-    std::uint32_t a = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER | SFGAO_CANLINK
-                      | SFGAO_HASPROPSHEET;
+    std::uint32_t a = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER |
+                      SFGAO_CANLINK | SFGAO_HASPROPSHEET;
     if (view.driveType == TDriveType::Removable || view.driveType == TDriveType::CDRom)
         a |= SFGAO_REMOVABLE;
     const std::string mountPoint(view.text);
@@ -123,7 +124,8 @@ HRESULT TComputerFolder::itemAttributes(const ItemData::View& view, std::uint32_
     return S_OK;
 }
 
-HRESULT TComputerFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags, TStrRet* name)
+HRESULT TComputerFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags,
+                                         TStrRet* name)
 {
     if (flags & SHGDN_FORPARSING)
         return StrretFromString(FileNameToString(view.text), name);
@@ -147,20 +149,25 @@ HRESULT TComputerFolder::ParsePath(const QByteArray& path, PItemIDList* idList)
     }
     QByteArray volumeList = volumeItem;
     volumeList.append(2, '\0');
-    TIdListPtr absolute(ConcatIdLists(nullptr, AbsoluteIdList(), reinterpret_cast<PCItemIDList>(volumeList.constData())));
+    TIdListPtr absolute(ConcatIdLists(nullptr, AbsoluteIdList(),
+                                      reinterpret_cast<PCItemIDList>(volumeList.constData())));
     if (!absolute)
         return E_OUTOFMEMORY;
-    TComPtr<TFileSystemFolder> folder = TComPtr<TFileSystemFolder>::adopt(new TFileSystemFolder(absolute.get(), volume.mountPoint));
+    TComPtr<TFileSystemFolder> folder =
+        TComPtr<TFileSystemFolder>::adopt(new TFileSystemFolder(absolute.get(), volume.mountPoint));
     TIdListPtr below;
-    if (const HRESULT hr = folder->ParseDisplayName(nullptr, nullptr, FileNameToString(relative), nullptr, below.put(), nullptr);
+    if (const HRESULT hr = folder->ParseDisplayName(nullptr, nullptr, FileNameToString(relative),
+                                                    nullptr, below.put(), nullptr);
         Failed(hr))
         return hr;
-    *idList = ConcatIdLists(nullptr, reinterpret_cast<PCItemIDList>(volumeList.constData()), below.get());
+    *idList =
+        ConcatIdLists(nullptr, reinterpret_cast<PCItemIDList>(volumeList.constData()), below.get());
     return *idList ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT TComputerFolder::ParseDisplayName(HWND, IBindCtx*, const QString& displayName, std::uint32_t* eaten,
-                                          PItemIDList* idList, std::uint32_t* attributes)
+HRESULT TComputerFolder::ParseDisplayName(HWND, IBindCtx*, const QString& displayName,
+                                          std::uint32_t* eaten, PItemIDList* idList,
+                                          std::uint32_t* attributes)
 {
     if (!idList)
         return E_POINTER;
@@ -195,7 +202,8 @@ HRESULT TComputerFolder::CreateViewObject(HWND, REFIID iid, void** object)
     return S_OK;
 }
 
-HRESULT TComputerFolder::SetNameOf(HWND, PCItemIDList, const QString&, std::uint32_t, PItemIDList* newIdList)
+HRESULT TComputerFolder::SetNameOf(HWND, PCItemIDList, const QString&, std::uint32_t,
+                                   PItemIDList* newIdList)
 {
     if (newIdList)
         *newIdList = nullptr;

@@ -9,13 +9,14 @@
 // columns Name, Type, Total Size and Free Space.
 class TComputerFolder : public TShellFolderBase
 {
-public:
+  public:
     explicit TComputerFolder(PCItemIDList absolute);
 
     // Absolute paths: the volume with the longest matching mount point, then
     // one item per component below it.
-    HRESULT ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName, std::uint32_t* eaten,
-                             PItemIDList* idList, std::uint32_t* attributes) override;
+    HRESULT ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName,
+                             std::uint32_t* eaten, PItemIDList* idList,
+                             std::uint32_t* attributes) override;
     HRESULT EnumObjects(HWND owner, std::uint32_t flags, IEnumIDList** enumList) override;
     HRESULT CreateViewObject(HWND owner, REFIID iid, void** object) override;
     HRESULT SetNameOf(HWND owner, PCItemIDList idList, const QString& name, std::uint32_t flags,
@@ -24,16 +25,20 @@ public:
     // Parses a cleaned absolute path (bytes) into [volume, components...].
     HRESULT ParsePath(const QByteArray& path, PItemIDList* idList);
 
-protected:
+  protected:
     bool ownsKind(ItemData::Kind kind) const override { return kind == ItemData::KindVolume; }
-    HRESULT bindItem(PCItemIDList item, const ItemData::View& view, TComPtr<IShellFolder>& folder) override;
+    HRESULT bindItem(PCItemIDList item, const ItemData::View& view,
+                     TComPtr<IShellFolder>& folder) override;
     int compareItems(int column, const ItemData::View& a, const ItemData::View& b) override;
-    HRESULT itemAttributes(const ItemData::View& view, std::uint32_t requested, std::uint32_t& attributes) override;
-    HRESULT itemDisplayName(const ItemData::View& view, std::uint32_t flags, TStrRet* name) override;
+    HRESULT itemAttributes(const ItemData::View& view, std::uint32_t requested,
+                           std::uint32_t& attributes) override;
+    HRESULT itemDisplayName(const ItemData::View& view, std::uint32_t flags,
+                            TStrRet* name) override;
 };
 
 // Texts and figures of a volume item, shared with the details interface.
-namespace VolumeInfo {
+namespace VolumeInfo
+{
 QString DisplayName(const ItemData::View& view);
 QString TypeText(const ItemData::View& view);
 bool Sizes(const ItemData::View& view, quint64& total, quint64& free);

@@ -11,7 +11,8 @@
 #include "shell/utils/StrRet.h"
 #include "shell/utils/TIdListPtr.h"
 
-namespace {
+namespace
+{
 
 const QString kComputerParsingName = QStringLiteral("computer:///");
 const QString kTrashParsingName = QStringLiteral("trash:///");
@@ -44,11 +45,12 @@ TDesktopFolder::TDesktopFolder(const QByteArray& desktopDirectory)
 
 bool TDesktopFolder::ownsKind(ItemData::Kind kind) const
 {
-    return kind == ItemData::KindHome || kind == ItemData::KindComputer || kind == ItemData::KindTrash
-           || kind == ItemData::KindFileSystem;
+    return kind == ItemData::KindHome || kind == ItemData::KindComputer ||
+           kind == ItemData::KindTrash || kind == ItemData::KindFileSystem;
 }
 
-HRESULT TDesktopFolder::bindItem(PCItemIDList item, const ItemData::View& view, TComPtr<IShellFolder>& folder)
+HRESULT TDesktopFolder::bindItem(PCItemIDList item, const ItemData::View& view,
+                                 TComPtr<IShellFolder>& folder)
 {
     if (view.kind == ItemData::KindFileSystem)
         return TFileSystemFolder::bindItem(item, view, folder);
@@ -62,7 +64,8 @@ HRESULT TDesktopFolder::bindItem(PCItemIDList item, const ItemData::View& view, 
         folder = TComPtr<IShellFolder>::adopt(new TComputerFolder(absolute));
         return S_OK;
     case ItemData::KindTrash:
-        folder = TComPtr<IShellFolder>::adopt(new TFileSystemFolder(absolute, XdgDirs::TrashFiles()));
+        folder =
+            TComPtr<IShellFolder>::adopt(new TFileSystemFolder(absolute, XdgDirs::TrashFiles()));
         return S_OK;
     default:
         return E_INVALIDARG;
@@ -78,16 +81,18 @@ int TDesktopFolder::compareItems(int column, const ItemData::View& a, const Item
     return TFileSystemFolder::compareItems(column, a, b);
 }
 
-HRESULT TDesktopFolder::itemAttributes(const ItemData::View& view, std::uint32_t requested, std::uint32_t& attributes)
+HRESULT TDesktopFolder::itemAttributes(const ItemData::View& view, std::uint32_t requested,
+                                       std::uint32_t& attributes)
 {
     std::uint32_t a = 0;
     switch (view.kind) {
     case ItemData::KindHome:
-        a = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER | SFGAO_CANLINK
-            | SFGAO_HASPROPSHEET | SFGAO_DROPTARGET;
+        a = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER |
+            SFGAO_CANLINK | SFGAO_HASPROPSHEET | SFGAO_DROPTARGET;
         break;
     case ItemData::KindComputer:
-        a = SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER | SFGAO_CANLINK | SFGAO_HASPROPSHEET;
+        a = SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER | SFGAO_CANLINK |
+            SFGAO_HASPROPSHEET;
         break;
     case ItemData::KindTrash:
         // Like the platform's recycle bin: a virtual folder that takes drops.
@@ -104,12 +109,14 @@ HRESULT TDesktopFolder::itemAttributes(const ItemData::View& view, std::uint32_t
     return S_OK;
 }
 
-HRESULT TDesktopFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags, TStrRet* name)
+HRESULT TDesktopFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags,
+                                        TStrRet* name)
 {
     const bool parsing = flags & SHGDN_FORPARSING;
     switch (view.kind) {
     case ItemData::KindHome:
-        return StrretFromString(parsing ? FileNameToString(XdgDirs::Home()) : QStringLiteral("Home"), name);
+        return StrretFromString(
+            parsing ? FileNameToString(XdgDirs::Home()) : QStringLiteral("Home"), name);
     case ItemData::KindComputer:
         return StrretFromString(parsing ? kComputerParsingName : QStringLiteral("Computer"), name);
     case ItemData::KindTrash:
@@ -124,13 +131,16 @@ HRESULT TDesktopFolder::GetDisplayNameOf(PCItemIDList idList, std::uint32_t flag
     if (!name)
         return E_POINTER;
     if (IdListIsEmpty(idList))
-        return StrretFromString((flags & SHGDN_FORPARSING) ? FileNameToString(Path()) : QStringLiteral("Desktop"), name);
+        return StrretFromString((flags & SHGDN_FORPARSING) ? FileNameToString(Path())
+                                                           : QStringLiteral("Desktop"),
+                                name);
     return TFileSystemFolder::GetDisplayNameOf(idList, flags, name);
 }
 
 HRESULT TDesktopFolder::EnumObjects(HWND, std::uint32_t flags, IEnumIDList** enumList)
 {
-    QList<QByteArray> leading{ItemData::SpecialBytes(ItemData::KindHome), ItemData::SpecialBytes(ItemData::KindComputer)};
+    QList<QByteArray> leading{ItemData::SpecialBytes(ItemData::KindHome),
+                              ItemData::SpecialBytes(ItemData::KindComputer)};
     if (trashExists())
         leading.append(ItemData::SpecialBytes(ItemData::KindTrash));
     if (!XdgDirs::IsDirectory(Path()))
@@ -138,8 +148,9 @@ HRESULT TDesktopFolder::EnumObjects(HWND, std::uint32_t flags, IEnumIDList** enu
     return enumerate(flags, leading, enumList);
 }
 
-HRESULT TDesktopFolder::ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName,
-                                         std::uint32_t* eaten, PItemIDList* idList, std::uint32_t* attributes)
+HRESULT TDesktopFolder::ParseDisplayName(HWND, IBindCtx*, const QString& displayName,
+                                         std::uint32_t* eaten, PItemIDList* idList,
+                                         std::uint32_t* attributes)
 {
     if (!idList)
         return E_POINTER;
@@ -160,12 +171,16 @@ HRESULT TDesktopFolder::ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QS
         if (path.size() > NamespacePaths::kMaxPathBytes)
             return HResultFromWin32(ERROR_FILENAME_EXCED_RANGE);
         TComPtr<IShellFolder> computer;
-        const QByteArray computerItem = ItemData::SpecialBytes(ItemData::KindComputer) + QByteArray(2, '\0');
+        const QByteArray computerItem =
+            ItemData::SpecialBytes(ItemData::KindComputer) + QByteArray(2, '\0');
         const auto computerList = reinterpret_cast<PCItemIDList>(computerItem.constData());
-        if (const HRESULT hr = BindToObject(computerList, nullptr, IID_IShellFolder, computer.putVoid()); Failed(hr))
+        if (const HRESULT hr =
+                BindToObject(computerList, nullptr, IID_IShellFolder, computer.putVoid());
+            Failed(hr))
             return hr;
         TIdListPtr below;
-        if (const HRESULT hr = static_cast<TComputerFolder*>(computer.get())->ParsePath(NamespacePaths::CleanAbsolute(path), below.put());
+        if (const HRESULT hr = static_cast<TComputerFolder*>(computer.get())
+                                   ->ParsePath(NamespacePaths::CleanAbsolute(path), below.put());
             Failed(hr))
             return hr;
         result.reset(ConcatIdLists(nullptr, computerList, below.get()));
@@ -180,13 +195,11 @@ HRESULT TDesktopFolder::ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QS
     if (eaten)
         *eaten = static_cast<std::uint32_t>(displayName.size());
     *idList = result.release();
-    (void)owner;
-    (void)bindCtx;
     return S_OK;
 }
 
-HRESULT TDesktopFolder::SetNameOf(HWND owner, PCItemIDList idList, const QString& name, std::uint32_t flags,
-                                  PItemIDList* newIdList)
+HRESULT TDesktopFolder::SetNameOf(HWND owner, PCItemIDList idList, const QString& name,
+                                  std::uint32_t flags, PItemIDList* newIdList)
 {
     ItemData::View view;
     if (ItemData::Read(idList, view) && view.kind != ItemData::KindFileSystem) {

@@ -6,24 +6,28 @@
 // the entries of the user's desktop directory, whose path it stands for.
 class TDesktopFolder : public TFileSystemFolder
 {
-public:
+  public:
     explicit TDesktopFolder(const QByteArray& desktopDirectory);
 
     // Absolute paths (Computer / volume / components), "~" and "~/..." (the
     // home directory), "computer:///" and "trash:///". Relative names are
     // refused: the desktop has no current directory to resolve them against.
-    HRESULT ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName, std::uint32_t* eaten,
-                             PItemIDList* idList, std::uint32_t* attributes) override;
+    HRESULT ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName,
+                             std::uint32_t* eaten, PItemIDList* idList,
+                             std::uint32_t* attributes) override;
     HRESULT EnumObjects(HWND owner, std::uint32_t flags, IEnumIDList** enumList) override;
     // The empty list names the desktop itself.
     HRESULT GetDisplayNameOf(PCItemIDList idList, std::uint32_t flags, TStrRet* name) override;
     HRESULT SetNameOf(HWND owner, PCItemIDList idList, const QString& name, std::uint32_t flags,
                       PItemIDList* newIdList) override;
 
-protected:
+  protected:
     bool ownsKind(ItemData::Kind kind) const override;
-    HRESULT bindItem(PCItemIDList item, const ItemData::View& view, TComPtr<IShellFolder>& folder) override;
+    HRESULT bindItem(PCItemIDList item, const ItemData::View& view,
+                     TComPtr<IShellFolder>& folder) override;
     int compareItems(int column, const ItemData::View& a, const ItemData::View& b) override;
-    HRESULT itemAttributes(const ItemData::View& view, std::uint32_t requested, std::uint32_t& attributes) override;
-    HRESULT itemDisplayName(const ItemData::View& view, std::uint32_t flags, TStrRet* name) override;
+    HRESULT itemAttributes(const ItemData::View& view, std::uint32_t requested,
+                           std::uint32_t& attributes) override;
+    HRESULT itemDisplayName(const ItemData::View& view, std::uint32_t flags,
+                            TStrRet* name) override;
 };

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
-HRESULT TFileSystemEnum::Create(const QByteArray& path, std::uint32_t flags, const QList<QByteArray>& leading,
-                                IEnumIDList** enumList)
+HRESULT TFileSystemEnum::Create(const QByteArray& path, std::uint32_t flags,
+                                const QList<QByteArray>& leading, IEnumIDList** enumList)
 {
     if (!enumList)
         return E_POINTER;
@@ -25,10 +25,7 @@ HRESULT TFileSystemEnum::Create(const QByteArray& path, std::uint32_t flags, con
 
 TFileSystemEnum::TFileSystemEnum(const QByteArray& path, DIR* dir, std::uint32_t flags,
                                  const QList<QByteArray>& leading)
-    : m_path(path)
-    , m_dir(dir)
-    , m_flags(flags)
-    , m_leading(leading)
+    : m_path(path), m_dir(dir), m_flags(flags), m_leading(leading)
 {
     if (m_dir)
         m_hidden = THiddenNames::ReadFromFolder(path);
@@ -57,7 +54,8 @@ bool TFileSystemEnum::wanted(std::uint8_t entryFlags) const
 {
     if ((entryFlags & ItemData::FsHidden) && !(m_flags & SHCONTF_INCLUDEHIDDEN))
         return false;
-    return (entryFlags & ItemData::FsFolder) ? (m_flags & SHCONTF_FOLDERS) : (m_flags & SHCONTF_NONFOLDERS);
+    return (entryFlags & ItemData::FsFolder) ? (m_flags & SHCONTF_FOLDERS)
+                                             : (m_flags & SHCONTF_NONFOLDERS);
 }
 
 bool TFileSystemEnum::nextItem(QByteArray& itemBytes, HRESULT& hr)

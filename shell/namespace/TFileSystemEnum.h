@@ -15,11 +15,11 @@
 // readable but not searchable) are listed with what the directory says.
 class TFileSystemEnum : public TComObject<IEnumIDList>
 {
-public:
+  public:
     // Fails with the errno code when the directory cannot be opened; a null
     // path lists the leading items only.
-    static HRESULT Create(const QByteArray& path, std::uint32_t flags, const QList<QByteArray>& leading,
-                          IEnumIDList** enumList);
+    static HRESULT Create(const QByteArray& path, std::uint32_t flags,
+                          const QList<QByteArray>& leading, IEnumIDList** enumList);
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
     HRESULT Next(std::uint32_t count, PItemIDList* items, std::uint32_t* fetched) override;
@@ -27,8 +27,9 @@ public:
     HRESULT Reset() override;
     HRESULT Clone(IEnumIDList** copy) override;
 
-private:
-    TFileSystemEnum(const QByteArray& path, DIR* dir, std::uint32_t flags, const QList<QByteArray>& leading);
+  private:
+    TFileSystemEnum(const QByteArray& path, DIR* dir, std::uint32_t flags,
+                    const QList<QByteArray>& leading);
     ~TFileSystemEnum() override;
 
     // The next wanted entry's item bytes; false at the end (hr says why).

@@ -67,7 +67,8 @@ int CompareFileSystemItems(int column, const ItemData::View& a, const ItemData::
         break;
     case 2:
         if (!folderA)
-            r = FileTypes::TypeNameOf(a.text, false).compare(FileTypes::TypeNameOf(b.text, false), Qt::CaseInsensitive);
+            r = FileTypes::TypeNameOf(a.text, false)
+                    .compare(FileTypes::TypeNameOf(b.text, false), Qt::CaseInsensitive);
         break;
     case 3:
         if (a.mtimeNs != b.mtimeNs)
@@ -80,8 +81,7 @@ int CompareFileSystemItems(int column, const ItemData::View& a, const ItemData::
 }
 
 TFileSystemFolder::TFileSystemFolder(PCItemIDList absolute, const QByteArray& path)
-    : TShellFolderBase(absolute)
-    , m_path(path)
+    : TShellFolderBase(absolute), m_path(path)
 {
 }
 
@@ -92,7 +92,8 @@ bool TFileSystemFolder::parentWritable() const
     return *m_writable;
 }
 
-HRESULT TFileSystemFolder::bindItem(PCItemIDList item, const ItemData::View& view, TComPtr<IShellFolder>& folder)
+HRESULT TFileSystemFolder::bindItem(PCItemIDList item, const ItemData::View& view,
+                                    TComPtr<IShellFolder>& folder)
 {
     if (!(view.flags & ItemData::FsFolder))
         return HResultFromWin32(ERROR_DIRECTORY);
@@ -103,7 +104,8 @@ HRESULT TFileSystemFolder::bindItem(PCItemIDList item, const ItemData::View& vie
     const int itemBytes = ItemIdSize(item);
     QByteArray single(reinterpret_cast<const char*>(item), itemBytes);
     single.append(2, '\0');
-    TIdListPtr absolute(ConcatIdLists(nullptr, AbsoluteIdList(), reinterpret_cast<PCItemIDList>(single.constData())));
+    TIdListPtr absolute(ConcatIdLists(nullptr, AbsoluteIdList(),
+                                      reinterpret_cast<PCItemIDList>(single.constData())));
     if (!absolute)
         return E_OUTOFMEMORY;
     folder = TComPtr<IShellFolder>::adopt(new TFileSystemFolder(absolute.get(), path));
@@ -115,7 +117,8 @@ int TFileSystemFolder::compareItems(int column, const ItemData::View& a, const I
     return CompareFileSystemItems(column, a, b);
 }
 
-HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint32_t requested, std::uint32_t& attributes)
+HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint32_t requested,
+                                          std::uint32_t& attributes)
 {
     const bool folder = view.flags & ItemData::FsFolder;
     std::uint32_t a = SFGAO_FILESYSTEM | SFGAO_CANCOPY | SFGAO_CANLINK | SFGAO_HASPROPSHEET;
@@ -126,8 +129,9 @@ HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint3
     if (view.flags & ItemData::FsHidden)
         a |= SFGAO_GHOSTED;
     // Only the bits asked for cost system calls.
-    const std::uint32_t expensive = SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_READONLY
-                                    | SFGAO_DROPTARGET | SFGAO_HASSUBFOLDER | SFGAO_VALIDATE;
+    const std::uint32_t expensive = SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE |
+                                    SFGAO_READONLY | SFGAO_DROPTARGET | SFGAO_HASSUBFOLDER |
+                                    SFGAO_VALIDATE;
     if (requested & expensive) {
         const QByteArray path = NamespacePaths::Join(m_path, view.text);
         if (requested & SFGAO_VALIDATE) {
@@ -153,7 +157,8 @@ HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint3
     return S_OK;
 }
 
-HRESULT TFileSystemFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags, TStrRet* name)
+HRESULT TFileSystemFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags,
+                                           TStrRet* name)
 {
     if ((flags & SHGDN_FORPARSING) && !(flags & SHGDN_INFOLDER))
         return StrretFromString(FileNameToString(NamespacePaths::Join(m_path, view.text)), name);
@@ -163,10 +168,12 @@ HRESULT TFileSystemFolder::itemDisplayName(const ItemData::View& view, std::uint
     }
     // Parsing and editing names must lead back to the same bytes.
     const bool lossless = flags & (SHGDN_FORPARSING | SHGDN_FOREDITING);
-    return StrretFromString(lossless ? FileNameToString(view.text) : FileNameForDisplay(view.text), name);
+    return StrretFromString(lossless ? FileNameToString(view.text) : FileNameForDisplay(view.text),
+                            name);
 }
 
-HRESULT TFileSystemFolder::enumerate(std::uint32_t flags, const QList<QByteArray>& leading, IEnumIDList** enumList)
+HRESULT TFileSystemFolder::enumerate(std::uint32_t flags, const QList<QByteArray>& leading,
+                                     IEnumIDList** enumList)
 {
     return TFileSystemEnum::Create(m_path, flags, leading, enumList);
 }
@@ -196,9 +203,11 @@ HRESULT TFileSystemFolder::parseRelative(const QByteArray& relative, PItemIDList
     QByteArray current = m_path;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QByteArray& part = parts[i];
-        const bool hidden = THiddenNames::ReadFromFolder(current).Contains(std::string_view(part.constData(), part.size()));
+        const bool hidden = THiddenNames::ReadFromFolder(current).Contains(
+            std::string_view(part.constData(), part.size()));
         QByteArray itemBytes;
-        HRESULT hr = ItemData::ReadFileSystemEntry(AT_FDCWD, current, std::string_view(part.constData(), part.size()),
+        HRESULT hr = ItemData::ReadFileSystemEntry(AT_FDCWD, current,
+                                                   std::string_view(part.constData(), part.size()),
                                                    hidden, -1, itemBytes);
         if (Failed(hr)) {
             if (i + 1 < parts.size() && hr == HResultFromWin32(ERROR_FILE_NOT_FOUND))
@@ -214,8 +223,9 @@ HRESULT TFileSystemFolder::parseRelative(const QByteArray& relative, PItemIDList
     return *idList ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT TFileSystemFolder::ParseDisplayName(HWND, IBindCtx*, const QString& displayName, std::uint32_t* eaten,
-                                            PItemIDList* idList, std::uint32_t* attributes)
+HRESULT TFileSystemFolder::ParseDisplayName(HWND, IBindCtx*, const QString& displayName,
+                                            std::uint32_t* eaten, PItemIDList* idList,
+                                            std::uint32_t* attributes)
 {
     if (!idList)
         return E_POINTER;
@@ -248,20 +258,24 @@ HRESULT TFileSystemFolder::SetNameOf(HWND, PCItemIDList idList, const QString& n
     if (IdListIsEmpty(idList) || !IdListIsEmpty(IdListNext(idList)) || !readOwnItem(idList, view))
         return E_INVALIDARG;
     const QByteArray newName = FileNameFromString(name);
-    if (newName.isEmpty() || newName == "." || newName == ".." || newName.contains('/') || newName.contains('\0'))
+    if (newName.isEmpty() || newName == "." || newName == ".." || newName.contains('/') ||
+        newName.contains('\0'))
         return HResultFromWin32(ERROR_INVALID_NAME);
     const QByteArray oldPath = NamespacePaths::Join(m_path, view.text);
-    const QByteArray newPath = NamespacePaths::Join(m_path, std::string_view(newName.constData(), newName.size()));
+    const QByteArray newPath =
+        NamespacePaths::Join(m_path, std::string_view(newName.constData(), newName.size()));
     if (newPath.size() > NamespacePaths::kMaxPathBytes)
         return HResultFromWin32(ERROR_FILENAME_EXCED_RANGE);
     if (newPath != oldPath) {
         // Never replace an existing entry, which plain rename() would do.
-        if (::renameat2(AT_FDCWD, oldPath.constData(), AT_FDCWD, newPath.constData(), RENAME_NOREPLACE) != 0) {
+        if (::renameat2(AT_FDCWD, oldPath.constData(), AT_FDCWD, newPath.constData(),
+                        RENAME_NOREPLACE) != 0) {
             const int error = errno;
             struct stat oldSt;
             struct stat newSt;
-            const bool sameFile = ::lstat(oldPath.constData(), &oldSt) == 0 && ::lstat(newPath.constData(), &newSt) == 0
-                                  && oldSt.st_dev == newSt.st_dev && oldSt.st_ino == newSt.st_ino;
+            const bool sameFile = ::lstat(oldPath.constData(), &oldSt) == 0 &&
+                                  ::lstat(newPath.constData(), &newSt) == 0 &&
+                                  oldSt.st_dev == newSt.st_dev && oldSt.st_ino == newSt.st_ino;
             if (error == EEXIST && sameFile) {
                 // A change of case only, on a file system that ignores case.
                 if (::rename(oldPath.constData(), newPath.constData()) != 0)
@@ -278,10 +292,12 @@ HRESULT TFileSystemFolder::SetNameOf(HWND, PCItemIDList idList, const QString& n
     }
     if (!newIdList)
         return S_OK;
-    const bool hidden = THiddenNames::ReadFromFolder(m_path).Contains(std::string_view(newName.constData(), newName.size()));
+    const bool hidden = THiddenNames::ReadFromFolder(m_path).Contains(
+        std::string_view(newName.constData(), newName.size()));
     QByteArray itemBytes;
-    if (const HRESULT hr = ItemData::ReadFileSystemEntry(AT_FDCWD, m_path, std::string_view(newName.constData(), newName.size()),
-                                                         hidden, -1, itemBytes);
+    if (const HRESULT hr = ItemData::ReadFileSystemEntry(
+            AT_FDCWD, m_path, std::string_view(newName.constData(), newName.size()), hidden, -1,
+            itemBytes);
         Failed(hr))
         return hr;
     *newIdList = ItemData::ListFromItems(itemBytes);

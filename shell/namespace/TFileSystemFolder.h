@@ -11,32 +11,37 @@
 // entries (kind 0x20) named relative to this directory.
 class TFileSystemFolder : public TShellFolderBase
 {
-public:
+  public:
     TFileSystemFolder(PCItemIDList absolute, const QByteArray& path);
 
     const QByteArray& Path() const { return m_path; }
 
     // Relative names only ("a", "a/b"); ".." may not leave this folder.
-    HRESULT ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName, std::uint32_t* eaten,
-                             PItemIDList* idList, std::uint32_t* attributes) override;
+    HRESULT ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName,
+                             std::uint32_t* eaten, PItemIDList* idList,
+                             std::uint32_t* attributes) override;
     HRESULT EnumObjects(HWND owner, std::uint32_t flags, IEnumIDList** enumList) override;
     // Renames inside this folder; never replaces an existing entry.
     HRESULT SetNameOf(HWND owner, PCItemIDList idList, const QString& name, std::uint32_t flags,
                       PItemIDList* newIdList) override;
 
-protected:
+  protected:
     bool ownsKind(ItemData::Kind kind) const override { return kind == ItemData::KindFileSystem; }
-    HRESULT bindItem(PCItemIDList item, const ItemData::View& view, TComPtr<IShellFolder>& folder) override;
+    HRESULT bindItem(PCItemIDList item, const ItemData::View& view,
+                     TComPtr<IShellFolder>& folder) override;
     int compareItems(int column, const ItemData::View& a, const ItemData::View& b) override;
-    HRESULT itemAttributes(const ItemData::View& view, std::uint32_t requested, std::uint32_t& attributes) override;
-    HRESULT itemDisplayName(const ItemData::View& view, std::uint32_t flags, TStrRet* name) override;
+    HRESULT itemAttributes(const ItemData::View& view, std::uint32_t requested,
+                           std::uint32_t& attributes) override;
+    HRESULT itemDisplayName(const ItemData::View& view, std::uint32_t flags,
+                            TStrRet* name) override;
 
     // For subclasses that list extra items besides the directory's entries.
-    HRESULT enumerate(std::uint32_t flags, const QList<QByteArray>& leading, IEnumIDList** enumList);
+    HRESULT enumerate(std::uint32_t flags, const QList<QByteArray>& leading,
+                      IEnumIDList** enumList);
     // Relative parse without the checks of ParseDisplayName.
     HRESULT parseRelative(const QByteArray& relative, PItemIDList* idList);
 
-private:
+  private:
     bool parentWritable() const;
 
     QByteArray m_path;

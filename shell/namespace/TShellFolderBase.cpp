@@ -61,7 +61,8 @@ HRESULT TShellFolderBase::BindToStorage(PCItemIDList, IBindCtx*, REFIID, void** 
     return E_NOTIMPL;
 }
 
-HRESULT TShellFolderBase::CompareIDs(std::intptr_t column, PCItemIDList idList1, PCItemIDList idList2)
+HRESULT TShellFolderBase::CompareIDs(std::intptr_t column, PCItemIDList idList1,
+                                     PCItemIDList idList2)
 {
     const bool empty1 = IdListIsEmpty(idList1);
     const bool empty2 = IdListIsEmpty(idList2);
@@ -93,7 +94,8 @@ HRESULT TShellFolderBase::CreateViewObject(HWND, REFIID, void** object)
     return E_NOINTERFACE;
 }
 
-HRESULT TShellFolderBase::parentOfLast(PCItemIDList idList, TComPtr<IShellFolder>& parent, PCItemIDList& last)
+HRESULT TShellFolderBase::parentOfLast(PCItemIDList idList, TComPtr<IShellFolder>& parent,
+                                       PCItemIDList& last)
 {
     last = IdListLastItem(idList);
     if (!last)
@@ -102,7 +104,8 @@ HRESULT TShellFolderBase::parentOfLast(PCItemIDList idList, TComPtr<IShellFolder
         parent = TComPtr<IShellFolder>::share(this);
         return S_OK;
     }
-    const auto prefixBytes = static_cast<size_t>(reinterpret_cast<const char*>(last) - reinterpret_cast<const char*>(idList));
+    const auto prefixBytes = static_cast<size_t>(reinterpret_cast<const char*>(last) -
+                                                 reinterpret_cast<const char*>(idList));
     TIdListPtr prefix(static_cast<PItemIDList>(ShellMemAlloc(prefixBytes + 2)));
     if (!prefix)
         return E_OUTOFMEMORY;
@@ -111,7 +114,8 @@ HRESULT TShellFolderBase::parentOfLast(PCItemIDList idList, TComPtr<IShellFolder
     return BindToObject(prefix.get(), nullptr, IID_IShellFolder, parent.putVoid());
 }
 
-HRESULT TShellFolderBase::GetAttributesOf(std::uint32_t count, const PCItemIDList* idLists, std::uint32_t* inOut)
+HRESULT TShellFolderBase::GetAttributesOf(std::uint32_t count, const PCItemIDList* idLists,
+                                          std::uint32_t* inOut)
 {
     if (!inOut)
         return E_POINTER;
@@ -149,8 +153,9 @@ HRESULT TShellFolderBase::GetAttributesOf(std::uint32_t count, const PCItemIDLis
     return S_OK;
 }
 
-HRESULT TShellFolderBase::GetUIObjectOf(HWND owner, std::uint32_t count, const PCItemIDList* idLists, REFIID iid,
-                                        std::uint32_t*, void** object)
+HRESULT TShellFolderBase::GetUIObjectOf(HWND owner, std::uint32_t count,
+                                        const PCItemIDList* idLists, REFIID iid, std::uint32_t*,
+                                        void** object)
 {
     return CreateUIObject(this, AbsoluteIdList(), owner, count, idLists, iid, object);
 }
@@ -174,6 +179,7 @@ HRESULT TShellFolderBase::GetDisplayNameOf(PCItemIDList idList, std::uint32_t fl
     const HRESULT hr = parent->GetDisplayNameOf(last, flags, name);
     // An offset answer has to count from the start of the list we were given.
     if (Succeeded(hr) && name->uType == STRRET_OFFSET)
-        name->uOffset += static_cast<std::uint32_t>(reinterpret_cast<const char*>(last) - reinterpret_cast<const char*>(idList));
+        name->uOffset += static_cast<std::uint32_t>(reinterpret_cast<const char*>(last) -
+                                                    reinterpret_cast<const char*>(idList));
     return hr;
 }

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<TUIObjectFactory>& factories()
 {
@@ -17,8 +18,8 @@ void RegisterUIObjectFactory(TUIObjectFactory factory)
     factories().push_back(std::move(factory));
 }
 
-HRESULT CreateUIObject(IShellFolder* folder, PCItemIDList folderIdList, HWND owner, std::uint32_t count,
-                       const PCItemIDList* items, REFIID iid, void** object)
+HRESULT CreateUIObject(IShellFolder* folder, PCItemIDList folderIdList, HWND owner,
+                       std::uint32_t count, const PCItemIDList* items, REFIID iid, void** object)
 {
     if (!object)
         return E_POINTER;

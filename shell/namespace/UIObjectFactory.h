@@ -8,11 +8,11 @@
 // order they were registered; the first answer other than E_NOINTERFACE wins.
 // Context menus and drop targets register here, so the folders need not know
 // them. `folderIdList` is the folder's absolute list (empty for the desktop).
-using TUIObjectFactory = std::function<HRESULT(IShellFolder* folder, PCItemIDList folderIdList, HWND owner,
-                                               std::uint32_t count, const PCItemIDList* items, REFIID iid,
-                                               void** object)>;
+using TUIObjectFactory = std::function<HRESULT(
+    IShellFolder* folder, PCItemIDList folderIdList, HWND owner, std::uint32_t count,
+    const PCItemIDList* items, REFIID iid, void** object)>;
 
 void RegisterUIObjectFactory(TUIObjectFactory factory);
 
-HRESULT CreateUIObject(IShellFolder* folder, PCItemIDList folderIdList, HWND owner, std::uint32_t count,
-                       const PCItemIDList* items, REFIID iid, void** object);
+HRESULT CreateUIObject(IShellFolder* folder, PCItemIDList folderIdList, HWND owner,
+                       std::uint32_t count, const PCItemIDList* items, REFIID iid, void** object);

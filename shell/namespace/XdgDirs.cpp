@@ -5,9 +5,11 @@
 
 #include <sys/stat.h>
 
-namespace XdgDirs {
+namespace XdgDirs
+{
 
-namespace {
+namespace
+{
 
 QByteArray withoutTrailingSlash(QByteArray path)
 {
@@ -36,7 +38,8 @@ QByteArray userDirsContent()
     if (::stat(path.constData(), &st) != 0)
         return QByteArray();
     QMutexLocker lock(&mutex);
-    if (path != cachedPath || st.st_mtim.tv_sec != cachedTime.tv_sec || st.st_mtim.tv_nsec != cachedTime.tv_nsec) {
+    if (path != cachedPath || st.st_mtim.tv_sec != cachedTime.tv_sec ||
+        st.st_mtim.tv_nsec != cachedTime.tv_nsec) {
         QFile file(QFile::decodeName(path));
         cachedContent = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         cachedPath = path;

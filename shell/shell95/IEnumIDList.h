@@ -7,7 +7,7 @@
 // allocator and owned by the caller. Next answers S_FALSE at the end.
 class IEnumIDList : public IUnknown
 {
-public:
+  public:
     virtual HRESULT Next(std::uint32_t count, PItemIDList* items, std::uint32_t* fetched) = 0;
     virtual HRESULT Skip(std::uint32_t count) = 0;
     virtual HRESULT Reset() = 0;

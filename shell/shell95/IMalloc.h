@@ -6,7 +6,7 @@
 
 class IMalloc : public IUnknown
 {
-public:
+  public:
     virtual void* Alloc(std::size_t size) = 0;
     virtual void* Realloc(void* block, std::size_t size) = 0;
     virtual void Free(void* block) = 0;

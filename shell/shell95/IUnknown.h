@@ -20,22 +20,21 @@ struct IBindCtx;
 // owned by whoever created it; Release deletes it at zero.
 class IUnknown
 {
-public:
+  public:
     virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
     virtual std::uint32_t AddRef() = 0;
     virtual std::uint32_t Release() = 0;
 
-protected:
+  protected:
     virtual ~IUnknown() = default;
 };
 
 // Reference counting for one interface chain; QueryInterface stays the
 // implementer's. The count is atomic because identifier-list primitives and
 // the allocator are used from the change-notification thread too.
-template <class Interface>
-class TComObject : public Interface
+template <class Interface> class TComObject : public Interface
 {
-public:
+  public:
     std::uint32_t AddRef() override { return ++m_refCount; }
     std::uint32_t Release() override
     {
@@ -45,6 +44,6 @@ public:
         return left;
     }
 
-protected:
+  protected:
     std::atomic<std::uint32_t> m_refCount{1};
 };

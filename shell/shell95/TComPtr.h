@@ -6,10 +6,9 @@
 
 // Holds one reference to an interface. put() releases what is held and
 // returns the slot for an out parameter.
-template <class T>
-class TComPtr
+template <class T> class TComPtr
 {
-public:
+  public:
     TComPtr() = default;
     TComPtr(std::nullptr_t) {}
     // Takes over the reference of a freshly created object.
@@ -56,6 +55,6 @@ public:
             std::exchange(m_p, nullptr)->Release();
     }
 
-private:
+  private:
     T* m_p = nullptr;
 };

@@ -5,14 +5,16 @@
 
 // Interface and class identifiers. The values of our own interfaces are ours;
 // only their identity matters inside the process.
-struct TGUID
-{
+struct TGUID {
     std::uint32_t D1;
     std::uint16_t D2;
     std::uint16_t D3;
     std::uint8_t D4[8];
 
-    friend bool operator==(const TGUID& a, const TGUID& b) { return std::memcmp(&a, &b, sizeof(TGUID)) == 0; }
+    friend bool operator==(const TGUID& a, const TGUID& b)
+    {
+        return std::memcmp(&a, &b, sizeof(TGUID)) == 0;
+    }
 };
 
 using REFIID = const TGUID&;

@@ -7,14 +7,12 @@
 // zero. The empty list (just the terminator) is the desktop. Items are not
 // aligned: read sizes with ItemIdSize, never through `cb` of a cast pointer.
 #pragma pack(push, 1)
-struct TSHItemID
-{
+struct TSHItemID {
     std::uint16_t cb;
     std::uint8_t abID[1];
 };
 
-struct TItemIDList
-{
+struct TItemIDList {
     TSHItemID mkid;
 };
 #pragma pack(pop)

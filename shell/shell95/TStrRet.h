@@ -9,8 +9,7 @@ constexpr std::uint32_t STRRET_CSTR = 2;   // cStr: inline UTF-8 text, zero-term
 constexpr int MAX_PATH = 260;
 
 // A display-name result. The byte texts of kinds 1 and 2 are UTF-8 here.
-struct TStrRet
-{
+struct TStrRet {
     std::uint32_t uType = STRRET_CSTR;
     union {
         char16_t* pOleStr;

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 const std::uint8_t* bytesOf(PCItemIDList idList)
 {
@@ -48,7 +49,8 @@ PItemIDList ConcatIdLists(IMalloc* malloc, PCItemIDList first, PCItemIDList seco
 {
     const int a = std::max(IdListLen(first) - 2, 0);
     const int b = std::max(IdListLen(second) - 2, 0);
-    auto* result = static_cast<std::uint8_t*>(allocate(malloc, static_cast<std::size_t>(a + b) + 2));
+    auto* result =
+        static_cast<std::uint8_t*>(allocate(malloc, static_cast<std::size_t>(a + b) + 2));
     if (!result)
         return nullptr;
     if (a > 0)

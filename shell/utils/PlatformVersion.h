@@ -6,16 +6,14 @@
 
 // The file version of a module: LS holds the third and fourth numbers, MS the
 // major (high 16 bits) and minor (low 16 bits).
-struct TPTModuleVersion
-{
+struct TPTModuleVersion {
     std::uint32_t LS = 0;
     std::uint32_t MS = 0;
 };
 
 // The platform answers as an NT-family system (major version 5) with common
 // controls 5.81, so every behaviour switched on at 4.70 or 4.72 is on.
-struct TPTPlatformVersion
-{
+struct TPTPlatformVersion {
     std::uint32_t majorVersion;
     std::uint32_t minorVersion;
     std::uint32_t buildNumber;

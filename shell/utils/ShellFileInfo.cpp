@@ -11,7 +11,8 @@
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTIdListArray.h"
 
-namespace {
+namespace
+{
 
 QString typeNameOf(PCItemIDList absolute)
 {
@@ -35,13 +36,15 @@ QString typeNameOf(PCItemIDList absolute)
 std::uintptr_t result(std::uint32_t flags)
 {
     if (flags & SHGFI_SYSICONINDEX)
-        return reinterpret_cast<std::uintptr_t>(ShellGetSystemImageList((flags & SHGFI_SMALLICON) ? ptsizSmall : ptsizLarge));
+        return reinterpret_cast<std::uintptr_t>(
+            ShellGetSystemImageList((flags & SHGFI_SMALLICON) ? ptsizSmall : ptsizLarge));
     return 1;
 }
 
 } // namespace
 
-std::uintptr_t SHGetFileInfo(PCItemIDList idList, std::uint32_t, TSHFileInfo& info, std::uint32_t flags)
+std::uintptr_t SHGetFileInfo(PCItemIDList idList, std::uint32_t, TSHFileInfo& info,
+                             std::uint32_t flags)
 {
     if (!idList)
         return 0;
@@ -70,7 +73,8 @@ std::uintptr_t SHGetFileInfo(PCItemIDList idList, std::uint32_t, TSHFileInfo& in
     return result(flags);
 }
 
-std::uintptr_t SHGetFileInfo(const QString& path, std::uint32_t fileAttributes, TSHFileInfo& info, std::uint32_t flags)
+std::uintptr_t SHGetFileInfo(const QString& path, std::uint32_t fileAttributes, TSHFileInfo& info,
+                             std::uint32_t flags)
 {
     if (flags & SHGFI_PIDL)
         return 0; // a path was given
@@ -80,7 +84,8 @@ std::uintptr_t SHGetFileInfo(const QString& path, std::uint32_t fileAttributes, 
         const QByteArray bytes = FileNameFromString(name);
         const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
         if (flags & SHGFI_SYSICONINDEX)
-            info.iIcon = folder ? SystemIconIndex(QStringLiteral("folder"), QString(), flags & SHGFI_OPENICON)
+            info.iIcon = folder ? SystemIconIndex(QStringLiteral("folder"), QString(),
+                                                  flags & SHGFI_OPENICON)
                                 : ShellGetIconIndexFromExt(name, flags);
         if (flags & SHGFI_DISPLAYNAME)
             info.szDisplayName = FileNameForDisplay(view);

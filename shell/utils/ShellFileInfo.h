@@ -6,8 +6,7 @@
 
 #include <cstdint>
 
-struct TSHFileInfo
-{
+struct TSHFileInfo {
     int iIcon = 0;
     std::uint32_t dwAttributes = 0;
     QString szDisplayName;
@@ -21,7 +20,9 @@ struct TSHFileInfo
 // judged by its name; fileAttributes 0x10 marks a directory).
 // Returns 0 on failure; with SHGFI_SYSICONINDEX the image list (as a number),
 // otherwise 1.
-std::uintptr_t SHGetFileInfo(PCItemIDList idList, std::uint32_t fileAttributes, TSHFileInfo& info, std::uint32_t flags);
-std::uintptr_t SHGetFileInfo(const QString& path, std::uint32_t fileAttributes, TSHFileInfo& info, std::uint32_t flags);
+std::uintptr_t SHGetFileInfo(PCItemIDList idList, std::uint32_t fileAttributes, TSHFileInfo& info,
+                             std::uint32_t flags);
+std::uintptr_t SHGetFileInfo(const QString& path, std::uint32_t fileAttributes, TSHFileInfo& info,
+                             std::uint32_t flags);
 
 constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;

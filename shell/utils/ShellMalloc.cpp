@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 // Each block carries its size and a tag in front, so GetSize and DidAlloc can
 // answer; 16 bytes keep the payload aligned like malloc's.
-struct alignas(16) BlockHeader
-{
+struct alignas(16) BlockHeader {
     std::size_t size;
     std::uint64_t tag;
 };
@@ -17,7 +17,7 @@ constexpr std::uint64_t kTag = 0x5645'4C44'4D41'4C4Cull;
 
 class TShellMalloc final : public IMalloc
 {
-public:
+  public:
     HRESULT QueryInterface(REFIID iid, void** object) override
     {
         if (!object)
@@ -84,7 +84,7 @@ public:
 
     long live() const { return m_live.load(); }
 
-private:
+  private:
     std::atomic<long> m_live{0};
 };
 

@@ -25,7 +25,8 @@ HRESULT ShellGetFolderFromIdList(PCItemIDList idList, IShellFolder** folder)
         *folder = desktop.detach();
         return S_OK;
     }
-    return desktop->BindToObject(idList, nullptr, IID_IShellFolder, reinterpret_cast<void**>(folder));
+    return desktop->BindToObject(idList, nullptr, IID_IShellFolder,
+                                 reinterpret_cast<void**>(folder));
 }
 
 HRESULT ShellGetIdListFromPath(const QString& path, PItemIDList* idList)
@@ -66,7 +67,8 @@ QString ShellGetDisplayPathName(const QString& path)
     return ShellGetPathFromIdList(list.get());
 }
 
-namespace {
+namespace
+{
 
 HRESULT listFromDirectory(const QByteArray& directory, PItemIDList* idList)
 {
@@ -132,7 +134,8 @@ TCSIDL ShellFindCSIDLFromIdList(PCItemIDList idList)
     return csidlNone;
 }
 
-QString ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList idList, TPTFriendlyNameFlags flags)
+QString ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList idList,
+                                       TPTFriendlyNameFlags flags)
 {
     if (!folder) {
         TComPtr<IShellFolder> desktop;

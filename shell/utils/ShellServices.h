@@ -39,4 +39,5 @@ TCSIDL ShellFindCSIDLFromIdList(PCItemIDList idList);
 
 // The display name of a list in a folder (null folder: the desktop, with an
 // absolute list); empty on failure.
-QString ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList idList, TPTFriendlyNameFlags flags);
+QString ShellGetFriendlyNameFromIdList(IShellFolder* folder, PCItemIDList idList,
+                                       TPTFriendlyNameFlags flags);

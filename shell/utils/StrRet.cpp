@@ -14,9 +14,11 @@ QString StrretToString(PCItemIDList idList, const TStrRet& strRet)
     case STRRET_OFFSET:
         if (!idList)
             return QString();
-        return FileNameToString(std::string_view(reinterpret_cast<const char*>(idList) + strRet.uOffset));
+        return FileNameToString(
+            std::string_view(reinterpret_cast<const char*>(idList) + strRet.uOffset));
     case STRRET_CSTR:
-        return FileNameToString(std::string_view(strRet.cStr, strnlen(strRet.cStr, sizeof strRet.cStr)));
+        return FileNameToString(
+            std::string_view(strRet.cStr, strnlen(strRet.cStr, sizeof strRet.cStr)));
     default:
         return QString();
     }

@@ -9,7 +9,7 @@
 // put() frees what is held and returns the slot for an out parameter.
 class TIdListPtr
 {
-public:
+  public:
     TIdListPtr() = default;
     explicit TIdListPtr(PItemIDList idList) : m_p(idList) {}
     TIdListPtr(const TIdListPtr&) = delete;
@@ -32,6 +32,6 @@ public:
     PItemIDList release() { return std::exchange(m_p, nullptr); }
     void reset(PItemIDList idList = nullptr) { ShellMemFree(std::exchange(m_p, idList)); }
 
-private:
+  private:
     PItemIDList m_p = nullptr;
 };

@@ -6,10 +6,7 @@
 
 #include <cstring>
 
-TPTIdListArray::TPTIdListArray(PCItemIDList idList)
-    : m_idList(idList)
-{
-}
+TPTIdListArray::TPTIdListArray(PCItemIDList idList) : m_idList(idList) {}
 
 TPTIdListArray::~TPTIdListArray()
 {

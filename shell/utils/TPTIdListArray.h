@@ -8,7 +8,7 @@
 // call or the view's destruction; copy it to keep it.
 class TPTIdListArray
 {
-public:
+  public:
     explicit TPTIdListArray(PCItemIDList idList);
     ~TPTIdListArray();
     TPTIdListArray(const TPTIdListArray&) = delete;
@@ -23,7 +23,7 @@ public:
     // empty list, 1 the parent; null for a negative or too large level.
     PItemIDList GoUp(int levels);
 
-private:
+  private:
     void freeScratch();
 
     PCItemIDList m_idList;

@@ -18,7 +18,7 @@ enum TPTDuplicates : std::uint8_t { ptdupIgnore = 0, ptdupAccept = 1, ptdupError
 // User-interface thread only.
 class TPTPidlList
 {
-public:
+  public:
     TPTPidlList() = default;
     ~TPTPidlList();
     TPTPidlList(const TPTPidlList&) = delete;
@@ -34,7 +34,10 @@ public:
     void SetSorted(bool sorted);
 
     IShellFolder* ShellFolder() const { return m_shellFolder.get(); }
-    void SetShellFolder(IShellFolder* folder) { m_shellFolder = TComPtr<IShellFolder>::share(folder); }
+    void SetShellFolder(IShellFolder* folder)
+    {
+        m_shellFolder = TComPtr<IShellFolder>::share(folder);
+    }
     IMalloc* Malloc() const { return m_malloc.get(); }
     void SetMalloc(IMalloc* malloc) { m_malloc = TComPtr<IMalloc>::share(malloc); }
     TPTDuplicates Duplicates() const { return m_duplicates; }
@@ -59,9 +62,8 @@ public:
     // Comparison of two lists the way this container orders them.
     int Compare(PCItemIDList a, PCItemIDList b) const;
 
-private:
-    struct Pair
-    {
+  private:
+    struct Pair {
         PItemIDList idList;
         void* object;
     };

@@ -46,9 +46,11 @@ TEST(ErrnoMapping, MapsToTheMatchingWin32Errors)
 
 TEST(ErrorText, UsesTheLibraryTextForErrnoCodesAndFixedTextsOtherwise)
 {
-    EXPECT_EQ(ResultCodeText(HResultFromErrno(EEXIST)), QString::fromLocal8Bit(std::strerror(EEXIST)));
+    EXPECT_EQ(ResultCodeText(HResultFromErrno(EEXIST)),
+              QString::fromLocal8Bit(std::strerror(EEXIST)));
     EXPECT_EQ(ResultCodeText(E_INVALIDARG), QStringLiteral("The parameter is incorrect."));
-    EXPECT_EQ(ResultCodeText(static_cast<HRESULT>(0x8123ABCDu)), QStringLiteral("Unknown error 0x8123ABCD"));
+    EXPECT_EQ(ResultCodeText(static_cast<HRESULT>(0x8123ABCDu)),
+              QStringLiteral("Unknown error 0x8123ABCD"));
     for (HRESULT hr : {S_OK, E_FAIL, E_NOTIMPL, E_OUTOFMEMORY, HRESULT_NO_MORE_ITEMS})
         EXPECT_FALSE(ResultCodeText(hr).isEmpty());
 }
@@ -76,9 +78,9 @@ TEST(PlatformError, CarriesCodeAndTextAndAbortIsSeparate)
 
 TEST(FileNameCodec, InvalidUtf8RoundTripsExactlyAndDisplaysLegibly)
 {
-    const QByteArray names[] = {QByteArray("plain.txt"), QByteArray("caf\xc3\xa9"), QByteArray("bad\xff\xfe"),
-                                QByteArray("half\xe2\x82"), QByteArray("sur\xed\xb2\x80"),
-                                QByteArray("emoji\xf0\x9f\x98\x80")};
+    const QByteArray names[] = {QByteArray("plain.txt"),       QByteArray("caf\xc3\xa9"),
+                                QByteArray("bad\xff\xfe"),     QByteArray("half\xe2\x82"),
+                                QByteArray("sur\xed\xb2\x80"), QByteArray("emoji\xf0\x9f\x98\x80")};
     for (const QByteArray& n : names)
         EXPECT_EQ(FileNameFromString(FileNameToString(n)), n) << n.toHex().constData();
     EXPECT_EQ(FileNameForDisplay(QByteArray("bad\xff")), QStringLiteral("bad\uFFFD"));
@@ -95,7 +97,9 @@ TEST(MountTable, ReadsEscapesOrdersVolumesAndMatchesLongestMountPoint)
     QFile table(dir.filePath(QStringLiteral("mounts")));
     ASSERT_TRUE(table.open(QIODevice::WriteOnly));
     table.write("proc /proc proc rw 0 0\n"
-                "/dev/sdz1 " + base + "/my\\040disk vfat ro,nosuid 0 0\n"
+                "/dev/sdz1 " +
+                base +
+                "/my\\040disk vfat ro,nosuid 0 0\n"
                 "server:/x /net nfs4 rw 0 0\n"
                 "/dev/vdz / ext4 rw 0 0\n"
                 "tmpfs /run/user/1000 tmpfs rw 0 0\n");

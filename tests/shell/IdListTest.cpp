@@ -9,7 +9,8 @@
 
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 QByteArray bytesOf(PCItemIDList list)
 {
@@ -62,8 +63,10 @@ TEST_F(IdListPrimitives, CompareAbsIdListsTellsNullFromEmpty)
     EXPECT_EQ(CompareAbsIdLists(empty.get(), empty2.get()), 0);
     EXPECT_EQ(CompareAbsIdLists(nullptr, nullptr), 0);
     // Bytes that are no item of ours cannot be compared.
-    TIdListPtr foreign(MakeRawIdList({"\x7f" "foreign"}));
-    TIdListPtr foreign2(MakeRawIdList({"\x7f" "other"}));
+    TIdListPtr foreign(MakeRawIdList({"\x7f"
+                                      "foreign"}));
+    TIdListPtr foreign2(MakeRawIdList({"\x7f"
+                                       "other"}));
     EXPECT_EQ(CompareAbsIdLists(foreign.get(), foreign2.get()), kCompareIdListsFailed);
     EXPECT_EQ(kCompareIdListsFailed, 2147483647);
 }
@@ -72,8 +75,8 @@ TEST_F(IdListPrimitives, MalformedBytesAreRefused)
 {
     EXPECT_TRUE(IsValidIdListData("\0\0", 2));
     EXPECT_FALSE(IsValidIdListData("\0", 1));
-    EXPECT_FALSE(IsValidIdListData("\x02\0\0\0", 4)); // an item of size 2 never advances
-    EXPECT_FALSE(IsValidIdListData("\x09\0abc\0\0", 7)); // item runs past the end
+    EXPECT_FALSE(IsValidIdListData("\x02\0\0\0", 4));      // an item of size 2 never advances
+    EXPECT_FALSE(IsValidIdListData("\x09\0abc\0\0", 7));   // item runs past the end
     EXPECT_FALSE(IsValidIdListData("\x03\0a\0\0junk", 9)); // data after the terminator
     EXPECT_EQ(IdListFromBytes(nullptr, QByteArray("\x05\0ab", 4)), nullptr);
     TIdListPtr ok(IdListFromBytes(nullptr, QByteArray("\x03\0a\0\0", 5)));
@@ -107,8 +110,10 @@ TEST(EnsureTrailingCharDB, AppendsOnlyWhereNeeded)
     EXPECT_EQ(EnsureTrailingCharDB(QByteArray("C:\\"), '\\'), QByteArray("C:\\"));
     EXPECT_EQ(EnsureTrailingCharDB(QByteArray("/tmp/"), '/'), QByteArray("/tmp/"));
     // The last byte of a multi-byte character is never the character itself.
-    EXPECT_EQ(EnsureTrailingCharDB(QByteArray("caf\xc3\xa9"), '\xa9'), QByteArray("caf\xc3\xa9\xa9"));
-    EXPECT_EQ(EnsureTrailingCharDB(QStringLiteral("/home"), QLatin1Char('/')), QStringLiteral("/home/"));
+    EXPECT_EQ(EnsureTrailingCharDB(QByteArray("caf\xc3\xa9"), '\xa9'),
+              QByteArray("caf\xc3\xa9\xa9"));
+    EXPECT_EQ(EnsureTrailingCharDB(QStringLiteral("/home"), QLatin1Char('/')),
+              QStringLiteral("/home/"));
 }
 
 using StrRetConversion = ShellAllocTest;
@@ -179,8 +184,7 @@ TEST_F(IdListArray, OutOfRangeIndexRaisesWithTheIndex)
 
 TEST(NaturalCompare, OrdersNamesAsPeopleReadThem)
 {
-    struct Case
-    {
+    struct Case {
         const char* a;
         const char* b;
         int sign;
@@ -189,10 +193,13 @@ TEST(NaturalCompare, OrdersNamesAsPeopleReadThem)
         {"file2", "file10", -1},
         {"file10", "file9", 1},
         {"abc", "ABD", -1},
-        {"x007", "x7", -1},        // equal as numbers, told apart by bytes
-        {"a", "A", 1},             // equal ignoring case, told apart by bytes
+        {"x007", "x7", -1},                             // equal as numbers, told apart by bytes
+        {"a", "A", 1},                                  // equal ignoring case, told apart by bytes
         {"\xc3\x89t\xc3\xa9", "\xc3\xa9t\xc3\xa9", -1}, // Unicode case folding first
-        {"\xc3\xa9z", "\xc3\x89" "a", 1},
+        {"\xc3\xa9z",
+         "\xc3\x89"
+         "a",
+         1},
         {"same", "same", 0},
         {"pre", "prefix", -1},
         {"99999999999999999999", "100000000000000000000", -1}, // longer than any integer
@@ -208,7 +215,8 @@ TEST(NaturalCompare, OrdersNamesAsPeopleReadThem)
 
 TEST(ItemData, MalformedItemsAreRejected)
 {
-    struct stat st{};
+    struct stat st {
+    };
     st.st_mode = S_IFREG | 0644;
     st.st_size = 70000;
     TIdListPtr good(ItemData::MakeFileSystem("name.txt", 0, &st));

@@ -8,7 +8,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 const char* const kVariables[3] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
 }
 
@@ -22,7 +23,8 @@ void NamespaceFixture::SetUp()
     qputenv("HOME", home());
     qputenv("XDG_CONFIG_HOME", m_root + "/config");
     qputenv("XDG_DATA_HOME", m_root + "/data");
-    for (const char* sub : {"/home", "/home/Desktop", "/home/Documents", "/config", "/data", "/work"})
+    for (const char* sub :
+         {"/home", "/home/Desktop", "/home/Documents", "/config", "/data", "/work"})
         makeDir(m_root + sub);
     ShellAllocTest::SetUp();
 }
@@ -51,7 +53,8 @@ void NamespaceFixture::makeFile(const QByteArray& path, const QByteArray& conten
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0) << path.constData();
-    ASSERT_EQ(::write(fd, content.constData(), static_cast<size_t>(content.size())), content.size());
+    ASSERT_EQ(::write(fd, content.constData(), static_cast<size_t>(content.size())),
+              content.size());
     ::close(fd);
 }
 

@@ -15,7 +15,7 @@
 // the test. Paths are bytes so tests can use names that are not UTF-8.
 class NamespaceFixture : public ShellAllocTest
 {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -34,7 +34,7 @@ protected:
     // In-folder names (for parsing) of what a folder lists with the flags.
     QList<QByteArray> listNames(IShellFolder* folder, std::uint32_t flags);
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_root;
     QByteArray m_saved[3];

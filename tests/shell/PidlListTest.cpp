@@ -5,11 +5,11 @@
 
 #include <QTemporaryDir>
 
-namespace {
+namespace
+{
 
 // A list owned by the test: one item with the given data.
-struct Lists
-{
+struct Lists {
     std::vector<TIdListPtr> owned;
     PItemIDList make(const QByteArray& data)
     {
@@ -120,16 +120,21 @@ TEST_F(PidlList, ComparesThroughTheShellFolderWhenSet)
     TComPtr<IShellFolder> desktop;
     ASSERT_EQ(SHGetDesktopFolder(desktop.put()), S_OK);
     TIdListPtr folderList;
-    ASSERT_EQ(desktop->ParseDisplayName(nullptr, nullptr, dir.path(), nullptr, folderList.put(), nullptr), S_OK);
+    ASSERT_EQ(
+        desktop->ParseDisplayName(nullptr, nullptr, dir.path(), nullptr, folderList.put(), nullptr),
+        S_OK);
     TComPtr<IShellFolder> folder;
-    ASSERT_EQ(desktop->BindToObject(folderList.get(), nullptr, IID_IShellFolder, folder.putVoid()), S_OK);
+    ASSERT_EQ(desktop->BindToObject(folderList.get(), nullptr, IID_IShellFolder, folder.putVoid()),
+              S_OK);
 
     TPTPidlList list;
     list.SetMalloc(ShellIMalloc());
     list.SetShellFolder(folder.get());
     for (const char* name : {"b", "a10", "a2", "A3"}) {
         PItemIDList item = nullptr;
-        ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, QString::fromLatin1(name), nullptr, &item, nullptr), S_OK);
+        ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, QString::fromLatin1(name), nullptr,
+                                           &item, nullptr),
+                  S_OK);
         list.Add(item);
     }
     list.SetSorted(true);
@@ -143,7 +148,9 @@ TEST_F(PidlList, ComparesThroughTheShellFolderWhenSet)
     EXPECT_EQ(order, (QStringList{"a2", "A3", "a10", "b"}));
 
     PItemIDList probe = nullptr;
-    ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, QStringLiteral("a10"), nullptr, &probe, nullptr), S_OK);
+    ASSERT_EQ(
+        folder->ParseDisplayName(nullptr, nullptr, QStringLiteral("a10"), nullptr, &probe, nullptr),
+        S_OK);
     EXPECT_EQ(list.IndexOf(probe), 2);
     ShellMemFree(probe);
 }

@@ -8,7 +8,8 @@
 
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 QByteArray pathOf(PCItemIDList list)
 {
@@ -53,8 +54,13 @@ TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
     }
     ASSERT_GT(deep.size(), 1000);
 
-    const QByteArray paths[] = {work() + "/plain.txt", work() + "/.hidden file", work() + "/link.txt",
-                                work() + "/dirlink/inside", work() + "/bad\xff\xfe name", deep, QByteArray("/")};
+    const QByteArray paths[] = {work() + "/plain.txt",
+                                work() + "/.hidden file",
+                                work() + "/link.txt",
+                                work() + "/dirlink/inside",
+                                work() + "/bad\xff\xfe name",
+                                deep,
+                                QByteArray("/")};
     for (const QByteArray& path : paths) {
         // WHEN a path is parsed and turned back into a path
         TIdListPtr list(parse(path));
@@ -71,9 +77,11 @@ TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
 
     // Names of deep items asked of the desktop come from the last item's folder.
     TIdListPtr plain(parse(work() + "/plain.txt"));
-    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, plain.get(), ptfnInFolder), QStringLiteral("plain.txt"));
-    EXPECT_EQ(FileNameFromString(ShellGetFriendlyNameFromIdList(nullptr, plain.get(), ptfnForParsing)),
-              work() + "/plain.txt");
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, plain.get(), ptfnInFolder),
+              QStringLiteral("plain.txt"));
+    EXPECT_EQ(
+        FileNameFromString(ShellGetFriendlyNameFromIdList(nullptr, plain.get(), ptfnForParsing)),
+        work() + "/plain.txt");
     TComPtr<IShellFolder> notAFolder;
     EXPECT_TRUE(Failed(ShellGetFolderFromIdList(plain.get(), notAFolder.put())));
     EXPECT_FALSE(notAFolder);
@@ -81,18 +89,23 @@ TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
     // Dot segments, doubled slashes and "~" are the namespace's to resolve.
     TIdListPtr messy(parse(work() + "//real/./../plain.txt"));
     EXPECT_EQ(pathOf(messy.get()), work() + "/plain.txt");
-    EXPECT_EQ(FileNameFromString(ShellGetDisplayPathName(QStringLiteral("~/Documents"))), home() + "/Documents");
+    EXPECT_EQ(FileNameFromString(ShellGetDisplayPathName(QStringLiteral("~/Documents"))),
+              home() + "/Documents");
 }
 
 TEST_F(ShellNamespace, ParsingReportsWhatIsMissing)
 {
     TComPtr<IShellFolder> root = desktop();
     PItemIDList list = nullptr;
-    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, FileNameToString(work() + "/nothing"), nullptr, &list, nullptr),
+    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, FileNameToString(work() + "/nothing"),
+                                     nullptr, &list, nullptr),
               HResultFromWin32(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, FileNameToString(work() + "/no/thing"), nullptr, &list, nullptr),
+    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, FileNameToString(work() + "/no/thing"),
+                                     nullptr, &list, nullptr),
               HResultFromWin32(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, QStringLiteral("relative/name"), nullptr, &list, nullptr), E_INVALIDARG);
+    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, QStringLiteral("relative/name"), nullptr,
+                                     &list, nullptr),
+              E_INVALIDARG);
     EXPECT_EQ(list, nullptr);
     EXPECT_EQ(ShellGetDisplayPathName(FileNameToString(work() + "/nothing")), QString());
 }
@@ -107,9 +120,10 @@ TEST_F(ShellNamespace, AttributesOfFilesFoldersAndLinks)
     makeDir(work() + "/parent/child");
     makeLink("nowhere", work() + "/dangling");
 
-    const std::uint32_t all = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER | SFGAO_LINK
-                              | SFGAO_READONLY | SFGAO_GHOSTED | SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_CANCOPY
-                              | SFGAO_DROPTARGET | SFGAO_VALIDATE;
+    const std::uint32_t all = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR |
+                              SFGAO_HASSUBFOLDER | SFGAO_LINK | SFGAO_READONLY | SFGAO_GHOSTED |
+                              SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_CANCOPY | SFGAO_DROPTARGET |
+                              SFGAO_VALIDATE;
     auto check = [&](const QByteArray& path) {
         TIdListPtr list(parse(path));
         PCItemIDList last = nullptr;
@@ -170,13 +184,16 @@ TEST_F(ShellNamespace, EnumerationHonoursFlagsHiddenFilesAndOddLinks)
     EXPECT_EQ(sorted(listNames(folder.get(), SHCONTF_FOLDERS)), (QList<QByteArray>{"folder"}));
     EXPECT_EQ(sorted(listNames(folder.get(), SHCONTF_NONFOLDERS)),
               (QList<QByteArray>{"bad\xff", "dangling", "file", "loop"}));
-    EXPECT_EQ(sorted(listNames(folder.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN)),
-              (QList<QByteArray>{".dotfile", ".hidden", "bad\xff", "dangling", "file", "folder", "listed", "loop"}));
+    EXPECT_EQ(sorted(listNames(folder.get(),
+                               SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN)),
+              (QList<QByteArray>{".dotfile", ".hidden", "bad\xff", "dangling", "file", "folder",
+                                 "listed", "loop"}));
 
     // The caption of a name that is not UTF-8 is legible; parsing it again
     // reaches the same file.
     TIdListPtr bad(parse(work() + "/bad\xff"));
-    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, bad.get(), ptfnInFolder), QStringLiteral("bad\uFFFD"));
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, bad.get(), ptfnInFolder),
+              QStringLiteral("bad\uFFFD"));
     const QString parsing = ShellGetFriendlyNameFromIdList(nullptr, bad.get(), ptfnForParsing);
     TIdListPtr again;
     ASSERT_EQ(ShellGetIdListFromPath(parsing, again.put()), S_OK);
@@ -201,11 +218,13 @@ TEST_F(ShellNamespace, UnreadableFoldersFailSoftly)
     TIdListPtr locked(parse(work() + "/locked"));
     TComPtr<IShellFolder> lockedFolder = bind(locked.get());
     TComPtr<IEnumIDList> items;
-    EXPECT_EQ(lockedFolder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, items.put()), E_ACCESSDENIED);
+    EXPECT_EQ(lockedFolder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, items.put()),
+              E_ACCESSDENIED);
 
     TIdListPtr listOnly(parse(work() + "/listonly"));
     TComPtr<IShellFolder> listOnlyFolder = bind(listOnly.get());
-    EXPECT_EQ(listNames(listOnlyFolder.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS), (QList<QByteArray>{"seen"}));
+    EXPECT_EQ(listNames(listOnlyFolder.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS),
+              (QList<QByteArray>{"seen"}));
 }
 
 TEST_F(ShellNamespace, CompareIdsSortsFoldersFirstAndNamesNaturally)
@@ -221,7 +240,8 @@ TEST_F(ShellNamespace, CompareIdsSortsFoldersFirstAndNamesNaturally)
     TPTPidlList items;
     items.SetMalloc(ShellIMalloc());
     TComPtr<IEnumIDList> enumList;
-    ASSERT_EQ(folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, enumList.put()), S_OK);
+    ASSERT_EQ(folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, enumList.put()),
+              S_OK);
     PItemIDList item = nullptr;
     std::uint32_t fetched = 0;
     while (enumList->Next(1, &item, &fetched) == S_OK)
@@ -253,16 +273,20 @@ TEST_F(ShellNamespace, SetNameOfRenamesWithoutReplacing)
     TComPtr<IShellFolder> parent = parentFolder(list.get(), last);
 
     PItemIDList renamed = nullptr;
-    EXPECT_EQ(parent->SetNameOf(nullptr, last, QStringLiteral("taken.txt"), SHGDN_INFOLDER, &renamed),
-              HResultFromWin32(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(
+        parent->SetNameOf(nullptr, last, QStringLiteral("taken.txt"), SHGDN_INFOLDER, &renamed),
+        HResultFromWin32(ERROR_ALREADY_EXISTS));
     EXPECT_EQ(renamed, nullptr);
     EXPECT_TRUE(QFile::exists(FileNameToString(work() + "/old.txt")));
     EXPECT_EQ(parent->SetNameOf(nullptr, last, QStringLiteral("a/b"), SHGDN_INFOLDER, &renamed),
               HResultFromWin32(ERROR_INVALID_NAME));
 
-    ASSERT_EQ(parent->SetNameOf(nullptr, last, QStringLiteral("new \u00e9.txt"), SHGDN_INFOLDER, &renamed), S_OK);
+    ASSERT_EQ(parent->SetNameOf(nullptr, last, QStringLiteral("new \u00e9.txt"), SHGDN_INFOLDER,
+                                &renamed),
+              S_OK);
     TIdListPtr newItem(renamed);
-    EXPECT_EQ(ShellGetFriendlyNameFromIdList(parent.get(), newItem.get(), ptfnInFolder), QStringLiteral("new \u00e9.txt"));
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(parent.get(), newItem.get(), ptfnInFolder),
+              QStringLiteral("new \u00e9.txt"));
     EXPECT_FALSE(QFile::exists(FileNameToString(work() + "/old.txt")));
     QFile renamedFile(FileNameToString(work() + "/new \xc3\xa9.txt"));
     ASSERT_TRUE(renamedFile.open(QIODevice::ReadOnly));
@@ -281,7 +305,8 @@ TEST_F(ShellNamespace, DesktopHoldsHomeComputerAndDesktopEntries)
     EXPECT_FALSE(names.contains("trash:///")); // no trash folder yet
 
     TIdListPtr empty(CopyIdList(nullptr, nullptr));
-    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, empty.get(), ptfnNormal), QStringLiteral("Desktop"));
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, empty.get(), ptfnNormal),
+              QStringLiteral("Desktop"));
     EXPECT_EQ(pathOf(empty.get()), home() + "/Desktop");
     EXPECT_EQ(pathOf(nullptr), home() + "/Desktop");
 
@@ -291,17 +316,22 @@ TEST_F(ShellNamespace, DesktopHoldsHomeComputerAndDesktopEntries)
     EXPECT_EQ(listNames(root.get(), SHCONTF_FOLDERS)[2], "trash:///");
     TIdListPtr trash;
     ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlBitBucket, trash.put()), S_OK);
-    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, trash.get(), ptfnNormal), QStringLiteral("Trash"));
+    EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, trash.get(), ptfnNormal),
+              QStringLiteral("Trash"));
     EXPECT_EQ(ShellGetPathFromIdList(trash.get()), QString());
 }
 
 TEST_F(ShellNamespace, SpecialFoldersMapToTheUserDirectories)
 {
-    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlPersonal)), home() + "/Documents");
-    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlDesktopDirectory)), home() + "/Desktop");
-    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlAppData)), home().chopped(5) + "/config");
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlPersonal)),
+              home() + "/Documents");
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlDesktopDirectory)),
+              home() + "/Desktop");
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlAppData)),
+              home().chopped(5) + "/config");
     // Send-to is made when first asked for.
-    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlSendTo)), dataHome() + "/veldmark/SendTo");
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlSendTo)),
+              dataHome() + "/veldmark/SendTo");
     EXPECT_TRUE(QDir(FileNameToString(dataHome() + "/veldmark/SendTo")).exists());
     // No Linux meaning, or not there: refused.
     PItemIDList list = nullptr;
@@ -346,7 +376,8 @@ TEST_F(ShellNamespace, ComputerListsVolumesWithDetails)
     ASSERT_EQ(details->GetDetailsOf(volume, 2, &column), S_OK);
     EXPECT_FALSE(StrretToString(nullptr, column.str).isEmpty());
     StrretFree(column.str);
-    EXPECT_TRUE(attributesOf(computer.get(), volume, SFGAO_FOLDER | SFGAO_FILESYSTEM) == (SFGAO_FOLDER | SFGAO_FILESYSTEM));
+    EXPECT_TRUE(attributesOf(computer.get(), volume, SFGAO_FOLDER | SFGAO_FILESYSTEM) ==
+                (SFGAO_FOLDER | SFGAO_FILESYSTEM));
 
     // File-system folders have no details interface: lists use their own columns.
     TComPtr<IShellFolder> folder = bind(root.get());
@@ -373,7 +404,8 @@ TEST_F(ShellNamespace, IconsAndFileInformation)
     TIdListPtr folder(parse(work() + "/folder"));
     const int closed = ShellGetIconIndex(folder.get(), SHGFI_SMALLICON);
     const int open = ShellGetIconIndex(folder.get(), SHGFI_SMALLICON | SHGFI_OPENICON);
-    const int text = ShellGetIconIndexFromPath(FileNameToString(work() + "/a.txt"), SHGFI_SMALLICON);
+    const int text =
+        ShellGetIconIndexFromPath(FileNameToString(work() + "/a.txt"), SHGFI_SMALLICON);
     EXPECT_NE(closed, text);
     EXPECT_NE(closed, open);
     EXPECT_EQ(ShellGetIconIndexFromPath(FileNameToString(work() + "/b.txt"), 0), text);
@@ -385,12 +417,16 @@ TEST_F(ShellNamespace, IconsAndFileInformation)
     EXPECT_FALSE(large->Pixmap(text).isNull());
 
     TSHFileInfo info;
-    ASSERT_NE(SHGetFileInfo(FileNameToString(work() + "/c.png"), 0, info, SHGFI_DISPLAYNAME | SHGFI_TYPENAME), 0u);
+    ASSERT_NE(SHGetFileInfo(FileNameToString(work() + "/c.png"), 0, info,
+                            SHGFI_DISPLAYNAME | SHGFI_TYPENAME),
+              0u);
     EXPECT_EQ(info.szDisplayName, QStringLiteral("c.png"));
     EXPECT_FALSE(info.szTypeName.isEmpty());
     EXPECT_NE(info.szTypeName, QStringLiteral("PNG File")); // the MIME database knows it
     TSHFileInfo folderInfo;
-    ASSERT_NE(SHGetFileInfo(folder.get(), 0, folderInfo, SHGFI_PIDL | SHGFI_TYPENAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON), 0u);
+    ASSERT_NE(SHGetFileInfo(folder.get(), 0, folderInfo,
+                            SHGFI_PIDL | SHGFI_TYPENAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON),
+              0u);
     EXPECT_EQ(folderInfo.iIcon, closed);
     TSHFileInfo unknown;
     SHGetFileInfo(QStringLiteral("x.zzqq"), 0, unknown, SHGFI_USEFILEATTRIBUTES | SHGFI_TYPENAME);
@@ -406,7 +442,8 @@ TEST_F(ShellNamespace, DesktopFollowsUserDirsAndEnumeratorsBatchAndRewind)
     ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
     dirs.write("# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
     dirs.close();
-    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlDesktop)), home() + "/Schreibtisch");
+    EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlDesktop)),
+              home() + "/Schreibtisch");
     TComPtr<IShellFolder> root = desktop();
     EXPECT_TRUE(listNames(root.get(), SHCONTF_NONFOLDERS).contains("here.txt"));
 

@@ -9,11 +9,11 @@
 // Checks that a test frees every block it takes from the shell allocator.
 class ShellAllocTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
-private:
+  private:
     long m_liveAtStart = 0;
 };
 
