@@ -128,7 +128,9 @@ HRESULT TComputerFolder::itemDisplayName(const ItemData::View& view, std::uint32
                                          TStrRet* name)
 {
     if (flags & SHGDN_FORPARSING)
-        return StrretFromString(FileNameToString(view.text), name);
+        return StrretFromString((flags & SHGDN_FORADDRESSBAR) ? FileNameForDisplay(view.text)
+                                                              : FileNameToString(view.text),
+                                name);
     return StrretFromString(VolumeInfo::DisplayName(view), name);
 }
 

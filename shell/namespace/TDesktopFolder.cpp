@@ -112,11 +112,15 @@ HRESULT TDesktopFolder::itemAttributes(const ItemData::View& view, std::uint32_t
 HRESULT TDesktopFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags,
                                         TStrRet* name)
 {
-    const bool parsing = flags & SHGDN_FORPARSING;
+    // In the address bar Computer and Trash show their names, Home its path.
+    const bool parsing = (flags & SHGDN_FORPARSING) && !(flags & SHGDN_FORADDRESSBAR);
+    const bool path = flags & SHGDN_FORPARSING;
     switch (view.kind) {
     case ItemData::KindHome:
-        return StrretFromString(
-            parsing ? FileNameToString(XdgDirs::Home()) : QStringLiteral("Home"), name);
+        return StrretFromString(parsing ? FileNameToString(XdgDirs::Home())
+                                : path  ? FileNameForDisplay(XdgDirs::Home())
+                                        : QStringLiteral("Home"),
+                                name);
     case ItemData::KindComputer:
         return StrretFromString(parsing ? kComputerParsingName : QStringLiteral("Computer"), name);
     case ItemData::KindTrash:
@@ -131,8 +135,9 @@ HRESULT TDesktopFolder::GetDisplayNameOf(PCItemIDList idList, std::uint32_t flag
     if (!name)
         return E_POINTER;
     if (IdListIsEmpty(idList))
-        return StrretFromString((flags & SHGDN_FORPARSING) ? FileNameToString(Path())
-                                                           : QStringLiteral("Desktop"),
+        return StrretFromString((flags & SHGDN_FORPARSING) && !(flags & SHGDN_FORADDRESSBAR)
+                                    ? FileNameToString(Path())
+                                    : QStringLiteral("Desktop"),
                                 name);
     return TFileSystemFolder::GetDisplayNameOf(idList, flags, name);
 }

@@ -160,8 +160,13 @@ HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint3
 HRESULT TFileSystemFolder::itemDisplayName(const ItemData::View& view, std::uint32_t flags,
                                            TStrRet* name)
 {
-    if ((flags & SHGDN_FORPARSING) && !(flags & SHGDN_INFOLDER))
-        return StrretFromString(FileNameToString(NamespacePaths::Join(m_path, view.text)), name);
+    if ((flags & SHGDN_FORPARSING) && !(flags & SHGDN_INFOLDER)) {
+        const QByteArray path = NamespacePaths::Join(m_path, view.text);
+        // The address bar shows the path; only a parsing name must be exact.
+        return StrretFromString((flags & SHGDN_FORADDRESSBAR) ? FileNameForDisplay(path)
+                                                              : FileNameToString(path),
+                                name);
+    }
     if (IsValidUtf8(view.text)) {
         StrretFromOffset(static_cast<std::uint32_t>(view.textOffset), name);
         return S_OK;

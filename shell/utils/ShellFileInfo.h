@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FindData.h"
 #include "shell/shell95/TItemIDList.h"
 
 #include <QString>
@@ -24,5 +25,3 @@ std::uintptr_t SHGetFileInfo(PCItemIDList idList, std::uint32_t fileAttributes, 
                              std::uint32_t flags);
 std::uintptr_t SHGetFileInfo(const QString& path, std::uint32_t fileAttributes, TSHFileInfo& info,
                              std::uint32_t flags);
-
-constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;

@@ -194,6 +194,12 @@ TEST_F(ShellNamespace, EnumerationHonoursFlagsHiddenFilesAndOddLinks)
     TIdListPtr bad(parse(work() + "/bad\xff"));
     EXPECT_EQ(ShellGetFriendlyNameFromIdList(nullptr, bad.get(), ptfnInFolder),
               QStringLiteral("bad\uFFFD"));
+    TStrRet addressBar;
+    ASSERT_EQ(
+        desktop()->GetDisplayNameOf(bad.get(), SHGDN_FORPARSING | SHGDN_FORADDRESSBAR, &addressBar),
+        S_OK);
+    EXPECT_EQ(StrretToString(bad.get(), addressBar), FileNameForDisplay(work() + "/bad\xff"));
+    StrretFree(addressBar);
     const QString parsing = ShellGetFriendlyNameFromIdList(nullptr, bad.get(), ptfnForParsing);
     TIdListPtr again;
     ASSERT_EQ(ShellGetIdListFromPath(parsing, again.put()), S_OK);
