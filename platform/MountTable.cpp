@@ -142,35 +142,57 @@ QList<TMountEntry> ParseMountTable(const QByteArray& content)
     return entries;
 }
 
+namespace
+{
+
+struct TCurrentTable {
+    QMutex mutex;
+    int fd = -1;
+    bool loaded = false;
+    QList<TMountEntry> cached;
+};
+
+TCurrentTable& currentTable()
+{
+    static TCurrentTable table;
+    return table;
+}
+
+} // namespace
+
 QList<TMountEntry> CurrentMountTable(bool* changed)
 {
-    static QMutex mutex;
-    static int fd = -1;
-    static bool loaded = false;
-    static QList<TMountEntry> cached;
-    QMutexLocker lock(&mutex);
-    if (fd < 0)
-        fd = ::open(kDefaultMountTable, O_RDONLY | O_CLOEXEC);
-    bool reread = !loaded;
-    if (fd >= 0 && loaded) {
-        pollfd p{fd, POLLPRI, 0};
+    TCurrentTable& t = currentTable();
+    QMutexLocker lock(&t.mutex);
+    if (t.fd < 0)
+        t.fd = ::open(kDefaultMountTable, O_RDONLY | O_CLOEXEC);
+    bool reread = !t.loaded;
+    if (t.fd >= 0 && t.loaded) {
+        pollfd p{t.fd, POLLPRI, 0};
         reread = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLPRI | POLLERR));
     }
     if (reread) {
         // Reading through the polled descriptor re-arms the change report.
         QByteArray content;
-        if (fd >= 0 && ::lseek(fd, 0, SEEK_SET) == 0) {
+        if (t.fd >= 0 && ::lseek(t.fd, 0, SEEK_SET) == 0) {
             char buffer[8192];
             ssize_t n;
-            while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+            while ((n = ::read(t.fd, buffer, sizeof buffer)) > 0)
                 content.append(buffer, n);
         }
-        cached = ParseMountTable(content);
-        loaded = true;
+        t.cached = ParseMountTable(content);
+        t.loaded = true;
     }
     if (changed)
         *changed = reread;
-    return cached;
+    return t.cached;
+}
+
+void DiscardCurrentMountTable()
+{
+    TCurrentTable& t = currentTable();
+    QMutexLocker lock(&t.mutex);
+    t.loaded = false;
 }
 
 QList<TMountEntry> VolumesFromMountTable(const QList<TMountEntry>& entries)

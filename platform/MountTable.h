@@ -40,6 +40,10 @@ QList<TMountEntry> ParseMountTable(const QByteArray& content);
 // Thread-safe.
 QList<TMountEntry> CurrentMountTable(bool* changed = nullptr);
 
+// Makes the next CurrentMountTable read the table (and the devices' removable
+// flags, which change without the kernel reporting it) again.
+void DiscardCurrentMountTable();
+
 // The entries a user would call volumes: "/" first, then the other block-device,
 // network and /tmp RAM-disk mounts on directories, ordered by mount point.
 // Kernel, container and runtime mounts (/proc, /sys, /dev, /run) are left out;

@@ -193,6 +193,17 @@ HRESULT TComputerFolder::ParseDisplayName(HWND, IBindCtx*, const QString& displa
     return S_OK;
 }
 
+HRESULT TComputerFolder::GetAttributesOf(std::uint32_t count, const PCItemIDList* idLists,
+                                         std::uint32_t* inOut)
+{
+    // The volumes come from the cached mount table, which is only read again
+    // when the kernel reports a mount; a changed medium or removable flag is
+    // not reported, so a drive-cache flush drops it.
+    if (count == 0 && inOut && (*inOut & SFGAO_VALIDATE))
+        DiscardCurrentMountTable();
+    return TShellFolderBase::GetAttributesOf(count, idLists, inOut);
+}
+
 HRESULT TComputerFolder::CreateViewObject(HWND, REFIID iid, void** object)
 {
     if (!object)

@@ -19,6 +19,9 @@ class TComputerFolder : public TShellFolderBase
                              std::uint32_t* attributes) override;
     HRESULT EnumObjects(HWND owner, std::uint32_t flags, IEnumIDList** enumList) override;
     HRESULT CreateViewObject(HWND owner, REFIID iid, void** object) override;
+    // No items with SFGAO_VALIDATE: forget the mount table read so far.
+    HRESULT GetAttributesOf(std::uint32_t count, const PCItemIDList* idLists,
+                            std::uint32_t* inOut) override;
     HRESULT SetNameOf(HWND owner, PCItemIDList idList, const QString& name, std::uint32_t flags,
                       PItemIDList* newIdList) override;
 
