@@ -2,9 +2,11 @@
 
 #include "platform/EPlatformError.h"
 #include "platform/FileNameCodec.h"
+#include "platform/MountTable.h"
 #include "shell/UPTShellControls.h"
 #include "shell/UPTShellUtils.h"
 #include "shell/namespace/UIObjectFactory.h"
+#include "shell/utils/DriveInfoCache.h"
 
 #include <QLocale>
 
@@ -425,4 +427,33 @@ TEST_F(ShellItemData, ComboRecordBindsItsFolder)
     // Reset with its own lists.
     sub.SetData(sub.ParentFolder(), sub.ParentIdList(), sub.RelIdList());
     EXPECT_EQ(bytesOf(sub.AbsIdList()), bytesOf(subList.get()));
+}
+
+using DriveInfoCache = NamespaceFixture;
+
+TEST_F(DriveInfoCache, FlushMakesTheVolumesBeReadAgainUnlessLocked)
+{
+    bool reread = true;
+    CurrentMountTable();
+    CurrentMountTable(&reread);
+    ASSERT_FALSE(reread);
+
+    FlushDriveInfoCache();
+    CurrentMountTable(&reread);
+    EXPECT_TRUE(reread);
+
+    // Two locks need two unlocks.
+    LockFlushDriveInfoCache();
+    LockFlushDriveInfoCache();
+    FlushDriveInfoCache();
+    CurrentMountTable(&reread);
+    EXPECT_FALSE(reread);
+    UnlockFlushDriveInfoCache();
+    FlushDriveInfoCache();
+    CurrentMountTable(&reread);
+    EXPECT_FALSE(reread);
+    UnlockFlushDriveInfoCache();
+    FlushDriveInfoCache();
+    CurrentMountTable(&reread);
+    EXPECT_TRUE(reread);
 }
