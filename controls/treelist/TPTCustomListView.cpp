@@ -357,6 +357,15 @@ void TPTCustomListView::EditCaption(int row)
     ActiveView()->edit(index);
 }
 
+void TPTCustomListView::SetDropsAccepted(bool accept)
+{
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(FListPane),
+                                    static_cast<QAbstractItemView*>(FDetailsPane)}) {
+        view->setAcceptDrops(accept);
+        view->viewport()->setAcceptDrops(accept);
+    }
+}
+
 void TPTCustomListView::SetReadOnly(bool readOnly)
 {
     FReadOnly = readOnly;
@@ -825,6 +834,26 @@ void TPTCustomListView::DblClick()
 {
     if (OnDblClick)
         OnDblClick(this);
+}
+
+bool TPTCustomListView::DragEvent(QEvent*)
+{
+    return false;
+}
+
+bool TPTCustomListView::MouseWheel(QWheelEvent*)
+{
+    return false;
+}
+
+bool TPTCustomListView::HostDragEvent(QEvent* event)
+{
+    return DragEvent(event);
+}
+
+bool TPTCustomListView::HostWheel(QWheelEvent* event)
+{
+    return MouseWheel(event);
 }
 
 bool TPTCustomListView::HostKeyDown(QKeyEvent* event)

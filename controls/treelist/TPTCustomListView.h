@@ -110,6 +110,7 @@ public:
     bool IsEditing() const;
     void EditCaption(int row);
     bool ReadOnly() const { return FReadOnly; }
+    void SetDropsAccepted(bool accept);
     void SetReadOnly(bool readOnly);
 
     // Styles and images.
@@ -194,6 +195,10 @@ protected:
     virtual bool KeyDown(QKeyEvent* event);
     virtual void MouseDown(QMouseEvent* event);
     virtual void DblClick();
+    // Drops and the wheel: true when handled, so the view's own handling is
+    // skipped. Drops arrive only while SetDropsAccepted(true).
+    virtual bool DragEvent(QEvent* event);
+    virtual bool MouseWheel(QWheelEvent* event);
 
     void changeEvent(QEvent* event) override;
 
@@ -210,6 +215,8 @@ protected:
     void HostRightButtonUp(const QPoint& clientPos) override;
     void HostContextMenu(const QPoint& clientPos) override;
     void HostBeginDrag(Qt::MouseButton button, const QModelIndex& index) override;
+    bool HostDragEvent(QEvent* event) override;
+    bool HostWheel(QWheelEvent* event) override;
     bool HostCanEdit(const QModelIndex& index) override;
     void HostEditorClosed() override;
 

@@ -207,6 +207,12 @@ void TPTCustomTreeView::EditCaption(TPTTreeNode* node)
     edit(index);
 }
 
+void TPTCustomTreeView::SetDropsAccepted(bool accept)
+{
+    setAcceptDrops(accept);
+    viewport()->setAcceptDrops(accept);
+}
+
 void TPTCustomTreeView::SetReadOnly(bool readOnly)
 {
     FReadOnly = readOnly;
@@ -247,16 +253,25 @@ void TPTCustomTreeView::SetSystemColor(QPalette::ColorRole role)
 
 void TPTCustomTreeView::ApplyColor()
 {
+    // The window colour of the system is what the view paints by default;
+    // inheriting it keeps it current without any help.
+    if (FColorRole == QPalette::Base) {
+        setPalette(QPalette());
+        return;
+    }
     QPalette pal = palette();
     pal.setColor(QPalette::Base, Color());
     setPalette(pal);
 }
 
-void TPTCustomTreeView::changeEvent(QEvent* event)
+bool TPTCustomTreeView::event(QEvent* event)
 {
-    TPTViewPane<QTreeView>::changeEvent(event);
-    if (event->type() == QEvent::ApplicationPaletteChange && FColorRole != QPalette::NoRole)
+    const bool handled = TPTViewPane<QTreeView>::event(event);
+    // Another system colour is re-read when the system's colours change.
+    if (event->type() == QEvent::ApplicationPaletteChange && FColorRole != QPalette::NoRole
+        && FColorRole != QPalette::Base)
         ApplyColor();
+    return handled;
 }
 
 // ---- custom draw ---------------------------------------------------------
@@ -544,6 +559,26 @@ void TPTCustomTreeView::DblClick()
 {
     if (OnDblClick)
         OnDblClick(this);
+}
+
+bool TPTCustomTreeView::DragEvent(QEvent*)
+{
+    return false;
+}
+
+bool TPTCustomTreeView::MouseWheel(QWheelEvent*)
+{
+    return false;
+}
+
+bool TPTCustomTreeView::HostDragEvent(QEvent* event)
+{
+    return DragEvent(event);
+}
+
+bool TPTCustomTreeView::HostWheel(QWheelEvent* event)
+{
+    return MouseWheel(event);
 }
 
 bool TPTCustomTreeView::HostKeyDown(QKeyEvent* event)

@@ -90,6 +90,7 @@ public:
     TPTTreeNode* DropTarget() const { return FDropTarget; }
     void EditCaption(TPTTreeNode* node);
     bool ReadOnly() const { return FReadOnly; }
+    void SetDropsAccepted(bool accept);
     void SetReadOnly(bool readOnly);
 
     // Images by index; the selected image is used for the selected node.
@@ -137,9 +138,13 @@ protected:
     virtual bool KeyDown(QKeyEvent* event);
     virtual void MouseDown(QMouseEvent* event);
     virtual void DblClick();
+    // Drops and the wheel: true when handled, so the view's own handling is
+    // skipped. Drops arrive only while SetDropsAccepted(true).
+    virtual bool DragEvent(QEvent* event);
+    virtual bool MouseWheel(QWheelEvent* event);
 
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
     // TPTViewHost
     bool HostPaintBegin(QWidget* viewport) override;
@@ -154,6 +159,8 @@ protected:
     void HostRightButtonUp(const QPoint& clientPos) override;
     void HostContextMenu(const QPoint& clientPos) override;
     void HostBeginDrag(Qt::MouseButton button, const QModelIndex& index) override;
+    bool HostDragEvent(QEvent* event) override;
+    bool HostWheel(QWheelEvent* event) override;
     bool HostCanEdit(const QModelIndex& index) override;
     void HostEditorClosed() override;
 

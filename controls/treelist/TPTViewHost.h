@@ -5,6 +5,8 @@
 #include <QRect>
 
 class QContextMenuEvent;
+class QEvent;
+class QWheelEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QPainter;
@@ -36,6 +38,10 @@ public:
     virtual void HostRightButtonUp(const QPoint& clientPos) = 0;
     virtual void HostContextMenu(const QPoint& clientPos) = 0;
     virtual void HostBeginDrag(Qt::MouseButton button, const QModelIndex& index) = 0;
+    // Drag enter, move, leave and drop over the view, and the wheel; true
+    // when the owner handled the event, so the view's own handling is skipped.
+    virtual bool HostDragEvent(QEvent* event) = 0;
+    virtual bool HostWheel(QWheelEvent* event) = 0;
 
     // In-place editing: the veto before an editor opens and its end.
     virtual bool HostCanEdit(const QModelIndex& index) = 0;

@@ -5,9 +5,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QWheelEvent>
 
 // The behaviour the tree, the list's icon view and its details view share:
 // custom-draw stages around painting, the right-click and context-menu
@@ -104,6 +109,34 @@ protected:
         TBase::mouseDoubleClickEvent(event);
         if (FHost)
             FHost->HostDblClick(event);
+    }
+
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (FHost && FHost->HostWheel(event))
+            return;
+        TBase::wheelEvent(event);
+    }
+
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (!FHost || !FHost->HostDragEvent(event))
+            TBase::dragEnterEvent(event);
+    }
+    void dragMoveEvent(QDragMoveEvent* event) override
+    {
+        if (!FHost || !FHost->HostDragEvent(event))
+            TBase::dragMoveEvent(event);
+    }
+    void dragLeaveEvent(QDragLeaveEvent* event) override
+    {
+        if (!FHost || !FHost->HostDragEvent(event))
+            TBase::dragLeaveEvent(event);
+    }
+    void dropEvent(QDropEvent* event) override
+    {
+        if (!FHost || !FHost->HostDragEvent(event))
+            TBase::dropEvent(event);
     }
 
     // Mouse clicks reach the menu through the right-button-up above and the
