@@ -7,6 +7,7 @@
 #include "shell/shellcontrols/IPTShellComboOwner.h"
 #include "shell/shellcontrols/IPTShellListOwner.h"
 #include "shell/shellcontrols/IPTShellTreeOwner.h"
+#include "shell/shellcontrols/PTShCreateNewFolder.h"
 #include "shell/shellcontrols/TChangeHandlerThread.h"
 #include "shell/shellcontrols/TPTShComboData.h"
 #include "shell/shellcontrols/TPTShListData.h"
