@@ -47,6 +47,7 @@ TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
     makeLink(work() + "/real", work() + "/dirlink");
     makeFile(work() + "/real/inside");
     makeFile(work() + "/bad\xff\xfe name");
+    makeFile(work() + "/line\nbreak, back\\slash: \"quoted\"*?");
     QByteArray deep = work();
     for (int i = 0; i < 40; ++i) {
         deep += "/level-" + QByteArray::number(i) + "-abcdefghijklmnop";
@@ -59,6 +60,7 @@ TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
                                 work() + "/link.txt",
                                 work() + "/dirlink/inside",
                                 work() + "/bad\xff\xfe name",
+                                work() + "/line\nbreak, back\\slash: \"quoted\"*?",
                                 deep,
                                 QByteArray("/")};
     for (const QByteArray& path : paths) {
@@ -106,6 +108,11 @@ TEST_F(ShellNamespace, ParsingReportsWhatIsMissing)
     EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, QStringLiteral("relative/name"), nullptr,
                                      &list, nullptr),
               E_INVALIDARG);
+    // Longer than the kernel takes: refused, never cut down to another path.
+    const QByteArray tooLong = work() + "/" + QByteArray(5000, 'x');
+    EXPECT_EQ(root->ParseDisplayName(nullptr, nullptr, FileNameToString(tooLong), nullptr, &list,
+                                     nullptr),
+              HResultFromWin32(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_EQ(list, nullptr);
     EXPECT_EQ(ShellGetDisplayPathName(FileNameToString(work() + "/nothing")), QString());
 }
