@@ -13,7 +13,8 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
+namespace
+{
 
 constexpr int ItemCount = 100000;
 
@@ -125,7 +126,12 @@ void BM_SortByColumn(benchmark::State& state)
         ascending = !ascending;
     }
 }
-BENCHMARK(BM_SortByColumn)->ArgName("column")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(BM_SortByColumn)
+    ->ArgName("column")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(4);
 
 // Scrolls the details style from top to bottom a page at a time, painting
 // after each step; the slowest step tells whether the window stays usable.

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
-namespace {
+namespace
+{
 
 // A one-pixel line that, like the header's line drawing, leaves out its end
 // point so that joined segments do not paint their shared corner twice.
@@ -77,22 +78,24 @@ QRect PTArrowBox(const QRect& t)
     return QRect(left, boxTop, right - left, boxBottom - boxTop);
 }
 
-void DrawDownArrow(QPainter& canvas, const QRect& rect, const QColor& background, const QColor& shadow,
-                   const QColor& highlight)
+void DrawDownArrow(QPainter& canvas, const QRect& rect, const QColor& background,
+                   const QColor& shadow, const QColor& highlight)
 {
     const Glyph g = Measure(canvas, rect, background);
     Polyline(canvas, shadow,
              {QPoint(g.x0 + g.m, g.y0 + g.h - 1), QPoint(g.x0, g.y0 + 1), QPoint(g.x0, g.y0),
               QPoint(g.x0 + g.w - 1, g.y0)});
-    Polyline(canvas, highlight, {QPoint(g.x0 + g.m + 1, g.y0 + g.h - 1), QPoint(g.x0 + g.w, g.y0 - 1)});
+    Polyline(canvas, highlight,
+             {QPoint(g.x0 + g.m + 1, g.y0 + g.h - 1), QPoint(g.x0 + g.w, g.y0 - 1)});
 }
 
-void DrawUpArrow(QPainter& canvas, const QRect& rect, const QColor& background, const QColor& shadow,
-                 const QColor& highlight)
+void DrawUpArrow(QPainter& canvas, const QRect& rect, const QColor& background,
+                 const QColor& shadow, const QColor& highlight)
 {
     const Glyph g = Measure(canvas, rect, background);
     Polyline(canvas, shadow,
-             {QPoint(g.x0 + g.w / 2 - 1, g.y0), QPoint(g.x0, g.y0 + g.h - 2), QPoint(g.x0, g.y0 + g.h - 1)});
+             {QPoint(g.x0 + g.w / 2 - 1, g.y0), QPoint(g.x0, g.y0 + g.h - 2),
+              QPoint(g.x0, g.y0 + g.h - 1)});
     Polyline(canvas, highlight,
              {QPoint(g.x0, g.y0 + g.h - 1), QPoint(g.x0 + g.w - 1, g.y0 + g.h - 1),
               QPoint(g.x0 + g.m + 1, g.y0 - 1)});

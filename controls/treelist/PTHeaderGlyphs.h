@@ -10,7 +10,7 @@ class QPainter;
 // falls on a pixel. Rectangles follow the drawing convention of the header:
 // right and bottom are exclusive, i.e. x() + width() and y() + height().
 QRect PTArrowBox(const QRect& textRect);
-void DrawUpArrow(QPainter& canvas, const QRect& rect, const QColor& background, const QColor& shadow,
-                 const QColor& highlight);
-void DrawDownArrow(QPainter& canvas, const QRect& rect, const QColor& background, const QColor& shadow,
-                   const QColor& highlight);
+void DrawUpArrow(QPainter& canvas, const QRect& rect, const QColor& background,
+                 const QColor& shadow, const QColor& highlight);
+void DrawDownArrow(QPainter& canvas, const QRect& rect, const QColor& background,
+                   const QColor& shadow, const QColor& highlight);

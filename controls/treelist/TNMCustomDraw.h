@@ -10,7 +10,8 @@ class QPainter;
 // Draw stages and answers of a custom-draw notification. The numbers are the
 // ones the owner-draw contract was written against, so handlers ported from it
 // keep their meaning.
-namespace ptcd {
+namespace ptcd
+{
 constexpr uint32_t PrePaint = 0x1;
 constexpr uint32_t PostPaint = 0x2;
 constexpr uint32_t PreErase = 0x3;

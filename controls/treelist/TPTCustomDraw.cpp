@@ -102,7 +102,8 @@ void TPTCustomDraw::OrResult(uint32_t bits)
 std::unique_ptr<TPTDrawFont> TPTCustomDraw::CreateFont()
 {
     QPainter* dc = GetHandle();
-    auto font = std::make_unique<TPTDrawFont>(FOwnerFont, dc ? dc->pen().color() : QColor(Qt::black));
+    auto font =
+        std::make_unique<TPTDrawFont>(FOwnerFont, dc ? dc->pen().color() : QColor(Qt::black));
     font->OnChange = [this] { FFontChanged = true; };
     return font;
 }
@@ -115,9 +116,7 @@ std::unique_ptr<TPTDrawBrush> TPTCustomDraw::CreateBrush()
     return brush;
 }
 
-void TPTCustomDraw::Apply()
-{
-}
+void TPTCustomDraw::Apply() {}
 
 void TPTCustomDraw::ApplyItemPrePaint(TNMColorCustomDraw& record, bool mayAnswer)
 {

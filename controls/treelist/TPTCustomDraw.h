@@ -23,8 +23,9 @@ enum TPTCustomDrawStage {
 // notification. A handler changes Font or Brush, or sets SkipDefault, and
 // Apply turns that into the answer and the record's colours, so the handler
 // never touches the record itself.
-class TPTCustomDraw {
-public:
+class TPTCustomDraw
+{
+  public:
     TPTCustomDraw(TNMCustomDraw* record, const QFont& ownerFont, uint32_t* result);
     virtual ~TPTCustomDraw();
     TPTCustomDraw(const TPTCustomDraw&) = delete;
@@ -51,7 +52,7 @@ public:
 
     bool SkipDefault = false;
 
-protected:
+  protected:
     virtual std::unique_ptr<TPTDrawFont> CreateFont();
     virtual std::unique_ptr<TPTDrawBrush> CreateBrush();
 

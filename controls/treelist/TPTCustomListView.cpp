@@ -18,7 +18,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr int LargeGridWidth = 80;
 constexpr int LargeGridHeight = 72;
@@ -36,13 +37,9 @@ unsigned JustifyBits(Qt::Alignment alignment)
 } // namespace
 
 TPTCustomListView::TPTCustomListView(QWidget* parent)
-    : QWidget(parent)
-    , FModel(new TPTListItemModel(this, this))
-    , FStack(new QStackedWidget(this))
-    , FListPane(new TPTListPane(FStack))
-    , FDetailsPane(new TPTDetailsPane(FStack))
-    , FHeader(new TPTHeaderView(FDetailsPane))
-    , FDelegate(new TPTItemDelegate(this, this))
+    : QWidget(parent), FModel(new TPTListItemModel(this, this)), FStack(new QStackedWidget(this)),
+      FListPane(new TPTListPane(FStack)), FDetailsPane(new TPTDetailsPane(FStack)),
+      FHeader(new TPTHeaderView(FDetailsPane)), FDelegate(new TPTItemDelegate(this, this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -65,13 +62,18 @@ TPTCustomListView::TPTCustomListView(QWidget* parent)
                                     static_cast<QAbstractItemView*>(FDetailsPane)})
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-    connect(Selection(), &QItemSelectionModel::selectionChanged, this, [this] { SelectionChanged(); });
+    connect(Selection(), &QItemSelectionModel::selectionChanged, this,
+            [this] { SelectionChanged(); });
     connect(FHeader, &QHeaderView::sectionClicked, this, [this](int section) {
         FHeader->viewport()->update();
         ColClick(section);
     });
-    FHeader->IsOwnerDrawn = [this](int section) { return (HeaderItemFormat(section) & pthdf::OwnerDraw) != 0; };
-    FHeader->OwnerDraw = [this](QPainter* p, int section, const QRect& r) { PaintHeaderSection(p, section, r); };
+    FHeader->IsOwnerDrawn = [this](int section) {
+        return (HeaderItemFormat(section) & pthdf::OwnerDraw) != 0;
+    };
+    FHeader->OwnerDraw = [this](QPainter* p, int section, const QRect& r) {
+        PaintHeaderSection(p, section, r);
+    };
 
     setFocusPolicy(Qt::StrongFocus);
     ConfigureListPane();
@@ -81,6 +83,8 @@ TPTCustomListView::TPTCustomListView(QWidget* parent)
 
 TPTCustomListView::~TPTCustomListView()
 {
+    // The owner may be half destroyed already: no selection events from here on.
+    Selection()->disconnect(this);
     FCustomDraw.reset();
 }
 
@@ -153,7 +157,8 @@ void TPTCustomListView::InvalidateItem(int row)
     FModel->ItemChanged(row);
 }
 
-void TPTCustomListView::CustomSort(const std::function<bool(const TPTListItem&, const TPTListItem&)>& less)
+void TPTCustomListView::CustomSort(
+    const std::function<bool(const TPTListItem&, const TPTListItem&)>& less)
 {
     FModel->Sort(less);
 }
@@ -167,7 +172,8 @@ void TPTCustomListView::SortByColumnText(int column, bool ascending)
         keys[size_t(row)] = GetDispText(FModel->Item(row), column);
     const TPTListItem* first = count > 0 ? &FModel->Item(0) : nullptr;
     FModel->Sort([&](const TPTListItem& a, const TPTListItem& b) {
-        const int c = QString::compare(keys[size_t(&a - first)], keys[size_t(&b - first)], Qt::CaseInsensitive);
+        const int c = QString::compare(keys[size_t(&a - first)], keys[size_t(&b - first)],
+                                       Qt::CaseInsensitive);
         return ascending ? c < 0 : c > 0;
     });
 }
@@ -203,7 +209,8 @@ void TPTCustomListView::SetSelected(int row, bool selected)
 {
     if (row < 0 || row >= FModel->rowCount())
         return;
-    QItemSelectionModel::SelectionFlags flags = selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
+    QItemSelectionModel::SelectionFlags flags =
+        selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
     if (selected && !FMultiSelect)
         flags = QItemSelectionModel::ClearAndSelect;
     Selection()->select(FModel->index(row, 0), flags | QItemSelectionModel::Rows);
@@ -248,7 +255,8 @@ void TPTCustomListView::ClearSelection()
 void TPTCustomListView::SetMultiSelect(bool multi)
 {
     FMultiSelect = multi;
-    const auto mode = multi ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
+    const auto mode =
+        multi ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
     FListPane->setSelectionMode(mode);
     FDetailsPane->setSelectionMode(mode);
 }
@@ -531,14 +539,16 @@ void TPTCustomListView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     // A system colour is re-read when the palette changes.
-    if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        && FColorRole != QPalette::NoRole)
+    if ((event->type() == QEvent::PaletteChange ||
+         event->type() == QEvent::ApplicationPaletteChange) &&
+        FColorRole != QPalette::NoRole)
         ApplyColor();
 }
 
 // ---- custom draw ---------------------------------------------------------
 
-std::unique_ptr<TPTCustomDraw> TPTCustomListView::CreateCustomDraw(TNMCustomDraw* record, uint32_t* result)
+std::unique_ptr<TPTCustomDraw> TPTCustomListView::CreateCustomDraw(TNMCustomDraw* record,
+                                                                   uint32_t* result)
 {
     return std::make_unique<TPTLvCustomDraw>(record, font(), result);
 }
@@ -626,20 +636,22 @@ void TPTCustomListView::HostPaintEnd(QWidget* viewport)
     CustomDrawNotify(record);
 }
 
-bool TPTCustomListView::HostItemDrawBegin(QPainter* painter, const QRect& rect, const QModelIndex& index)
+bool TPTCustomListView::HostItemDrawBegin(QPainter* painter, const QRect& rect,
+                                          const QModelIndex& index)
 {
     FItemState = TPTItemDrawState();
     if (!FItemNotify)
         return true;
     const int row = index.row();
-    const bool selected = Selection()->isSelected(FModel->index(row, 0)) || FModel->Item(row).DropHighlighted;
+    const bool selected =
+        Selection()->isSelected(FModel->index(row, 0)) || FModel->Item(row).DropHighlighted;
     TNMLvCustomDraw record;
     record.dwDrawStage = ptcd::ItemPrePaint;
     record.hdc = painter;
     record.rc = rect;
     record.dwItemSpec = quintptr(row);
-    record.uItemState = (selected ? ptcd::StateSelected : 0u)
-        | (Selection()->currentIndex().row() == row ? ptcd::StateFocus : 0u);
+    record.uItemState = (selected ? ptcd::StateSelected : 0u) |
+                        (Selection()->currentIndex().row() == row ? ptcd::StateFocus : 0u);
     record.lItemlParam = FModel->Item(row).Data;
     const QColor text = DefaultTextColor(selected);
     const QColor textBk = Color();
@@ -664,7 +676,8 @@ bool TPTCustomListView::HostItemDrawBegin(QPainter* painter, const QRect& rect, 
     return (result & ptcd::SkipDefault) == 0;
 }
 
-void TPTCustomListView::HostItemDrawEnd(QPainter* painter, const QRect& rect, const QModelIndex& index)
+void TPTCustomListView::HostItemDrawEnd(QPainter* painter, const QRect& rect,
+                                        const QModelIndex& index)
 {
     const bool postPaint = FItemState.Active && FItemState.PostPaint;
     FItemState = TPTItemDrawState();
@@ -686,7 +699,8 @@ bool TPTCustomListView::HostItemDrawActive(const QModelIndex& index) const
     return FItemState.Active && FItemState.Row.row() == index.row();
 }
 
-void TPTCustomListView::HostApplyItemOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+void TPTCustomListView::HostApplyItemOption(QStyleOptionViewItem* option,
+                                            const QModelIndex& index) const
 {
     const TPTListItem& item = FModel->Item(index.row());
     if (item.DropHighlighted)
@@ -721,7 +735,8 @@ QIcon TPTCustomListView::ItemDispIcon(int row)
     if (image < 0 || !images)
         return {};
     const int overlay = FOverlayImages ? item.OverlayIndex : -1;
-    const quint64 key = (quint64(quint32(image)) << 32) | (quint64(quint16(overlay + 1)) << 1) | (large ? 1 : 0);
+    const quint64 key =
+        (quint64(quint32(image)) << 32) | (quint64(quint16(overlay + 1)) << 1) | (large ? 1 : 0);
     auto cached = FIconCache.constFind(key);
     if (cached != FIconCache.constEnd())
         return *cached;
@@ -793,9 +808,7 @@ void TPTCustomListView::Edited(TPTListItem& item, QString& text)
     FModel->ItemChanged(FModel->RowOf(&item));
 }
 
-void TPTCustomListView::EditingEnded()
-{
-}
+void TPTCustomListView::EditingEnded() {}
 
 void TPTCustomListView::ColClick(int column)
 {
@@ -826,9 +839,7 @@ bool TPTCustomListView::KeyDown(QKeyEvent* event)
     return true;
 }
 
-void TPTCustomListView::MouseDown(QMouseEvent*)
-{
-}
+void TPTCustomListView::MouseDown(QMouseEvent*) {}
 
 void TPTCustomListView::DblClick()
 {
@@ -1067,8 +1078,9 @@ void TPTCustomListView::DrawHeaderCaption(int index, const QRect& textRect)
     const QString text =
         FHeaderCanvas->fontMetrics().elidedText(column.Caption, Qt::ElideRight, textRect.width());
     FHeaderCanvas->setPen(FHeader->palette().color(QPalette::ButtonText));
-    FHeaderCanvas->drawText(textRect, int(column.Alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter
-                                          | Qt::TextSingleLine,
+    FHeaderCanvas->drawText(textRect,
+                            int(column.Alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter |
+                                Qt::TextSingleLine,
                             text);
 }
 
@@ -1079,7 +1091,8 @@ void TPTCustomListView::DefaultDrawHeader(int index, const QRect& rect)
         return;
     canvas->fillRect(rect, canvas->brush());
     QRect t = rect.adjusted(4, 0, -4, 0);
-    const bool rightAligned = (JustifyBits(Column(index).Alignment) & pthdf::JustifyMask) == pthdf::Right;
+    const bool rightAligned =
+        (JustifyBits(Column(index).Alignment) & pthdf::JustifyMask) == pthdf::Right;
     switch (FHeaderSortDisplayMode) {
     case ptlvNone:
         DrawHeaderCaption(index, t);
@@ -1096,8 +1109,10 @@ void TPTCustomListView::DefaultDrawHeader(int index, const QRect& rect)
         if (!rightAligned) {
             DrawHeaderCaption(index, t);
             const QString caption = Column(index).Caption;
-            const QString shown = canvas->fontMetrics().elidedText(caption, Qt::ElideRight, std::max(0, t.width()));
-            const int width = std::min(canvas->fontMetrics().horizontalAdvance(shown), std::max(0, t.width()));
+            const QString shown =
+                canvas->fontMetrics().elidedText(caption, Qt::ElideRight, std::max(0, t.width()));
+            const int width =
+                std::min(canvas->fontMetrics().horizontalAdvance(shown), std::max(0, t.width()));
             t = QRect(t.x() + width + 5, t.y(), width, t.height());
             DrawHeaderGlyphs(index, ArrowBox(t));
             break;

@@ -33,21 +33,25 @@ class QItemSelectionModel;
 // highlighting and in-place caption editing with a veto. Client coordinates
 // are those of the viewport of the view showing the current style.
 // Only used on the user-interface thread.
-class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTListItemProvider {
+class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTListItemProvider
+{
     Q_OBJECT
-public:
-    using TPTLvCustomDrawEvent = std::function<void(TPTCustomListView* aSender, TPTCustomDraw& aCD, TPTListItem* aItem)>;
-    using TPTLvOnItemContextMenuEvent =
-        std::function<void(TPTCustomListView* aSender, TPTListItem* aItem, QPoint& aPos, QMenu*& aMenu)>;
+  public:
+    using TPTLvCustomDrawEvent =
+        std::function<void(TPTCustomListView* aSender, TPTCustomDraw& aCD, TPTListItem* aItem)>;
+    using TPTLvOnItemContextMenuEvent = std::function<void(
+        TPTCustomListView* aSender, TPTListItem* aItem, QPoint& aPos, QMenu*& aMenu)>;
     using TLVNotifyEvent = std::function<void(TPTCustomListView* aSender)>;
     using TLVItemEvent = std::function<void(TPTCustomListView* aSender, TPTListItem* aItem)>;
     using TLVColumnClickEvent = std::function<void(TPTCustomListView* aSender, int aColumn)>;
-    using TLVEditingEvent = std::function<void(TPTCustomListView* aSender, TPTListItem* aItem, bool& aAllowEdit)>;
-    using TLVEditedEvent = std::function<void(TPTCustomListView* aSender, TPTListItem* aItem, QString& aText)>;
-    using TLVDispTextEvent =
-        std::function<void(TPTCustomListView* aSender, TPTListItem* aItem, int aColumn, QString& aText)>;
-    using TLVBeginDragEvent =
-        std::function<void(TPTCustomListView* aSender, TPTListItem* aItem, Qt::MouseButton aButton)>;
+    using TLVEditingEvent =
+        std::function<void(TPTCustomListView* aSender, TPTListItem* aItem, bool& aAllowEdit)>;
+    using TLVEditedEvent =
+        std::function<void(TPTCustomListView* aSender, TPTListItem* aItem, QString& aText)>;
+    using TLVDispTextEvent = std::function<void(TPTCustomListView* aSender, TPTListItem* aItem,
+                                                int aColumn, QString& aText)>;
+    using TLVBeginDragEvent = std::function<void(TPTCustomListView* aSender, TPTListItem* aItem,
+                                                 Qt::MouseButton aButton)>;
 
     explicit TPTCustomListView(QWidget* parent = nullptr);
     ~TPTCustomListView() override;
@@ -158,9 +162,10 @@ public:
     TPTListItemModel* Model() const { return FModel; }
     QAbstractItemView* ActiveView() const;
 
-protected:
+  protected:
     // Custom draw.
-    virtual std::unique_ptr<TPTCustomDraw> CreateCustomDraw(TNMCustomDraw* record, uint32_t* result);
+    virtual std::unique_ptr<TPTCustomDraw> CreateCustomDraw(TNMCustomDraw* record,
+                                                            uint32_t* result);
     virtual TPTCustomDraw* PTCustomDraw(TNMCustomDraw& record, uint32_t& result);
     uint32_t CustomDrawNotify(TNMCustomDraw& record);
     TPTListItem* ItemFromSpec(quintptr spec);
@@ -225,7 +230,7 @@ protected:
     QIcon ItemDispIcon(int row) override;
     void ItemEdited(int row, const QString& text) override;
 
-private:
+  private:
     void ConfigureListPane();
     void ApplyColor();
     void PaintHeaderSection(QPainter* painter, int index, const QRect& rect);

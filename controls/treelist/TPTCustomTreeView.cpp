@@ -10,9 +10,8 @@
 #include <QScrollBar>
 
 TPTCustomTreeView::TPTCustomTreeView(QWidget* parent)
-    : TPTViewPane<QTreeView>(parent)
-    , FModel(new TPTTreeModel(this, this))
-    , FDelegate(new TPTItemDelegate(this, this))
+    : TPTViewPane<QTreeView>(parent), FModel(new TPTTreeModel(this, this)),
+      FDelegate(new TPTItemDelegate(this, this))
 {
     SetHost(this);
     SetRightPressSelects(false);
@@ -38,6 +37,10 @@ TPTCustomTreeView::TPTCustomTreeView(QWidget* parent)
 
 TPTCustomTreeView::~TPTCustomTreeView()
 {
+    // The owner may be half destroyed already: no change or expansion events
+    // from here on, only the deletion hook.
+    selectionModel()->disconnect(this);
+    disconnect(this, nullptr, this, nullptr);
     // Descendants release their per-node data before their parents.
     FModel->Clear();
     FCustomDraw.reset();
@@ -75,8 +78,8 @@ TPTTreeNode* TPTCustomTreeView::TopItem(int index) const
     return index >= 0 && index < TopCount() ? FModel->Root()->Item(index) : nullptr;
 }
 
-void TPTCustomTreeView::SortChildren(TPTTreeNode* node,
-                                     const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less)
+void TPTCustomTreeView::SortChildren(
+    TPTTreeNode* node, const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less)
 {
     FModel->SortChildren(node, less);
 }
@@ -159,7 +162,8 @@ QRect TPTCustomTreeView::NodeRect(TPTTreeNode* node, bool textOnly) const
     return FDelegate->TextRect(option, index);
 }
 
-void TPTCustomTreeView::InvalidateNode(TPTTreeNode* node, bool textOnly, bool /*erase: Qt always repaints the background*/)
+void TPTCustomTreeView::InvalidateNode(TPTTreeNode* node, bool textOnly,
+                                       bool /*erase: Qt always repaints the background*/)
 {
     const QRect r = NodeRect(node, textOnly);
     if (!r.isEmpty())
@@ -180,7 +184,8 @@ void TPTCustomTreeView::ScrollColumns(int columns)
 
 bool TPTCustomTreeView::CanScroll(Qt::Orientation orientation, int direction) const
 {
-    const QScrollBar* bar = orientation == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
+    const QScrollBar* bar =
+        orientation == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
     return direction < 0 ? bar->value() > bar->minimum() : bar->value() < bar->maximum();
 }
 
@@ -268,15 +273,16 @@ bool TPTCustomTreeView::event(QEvent* event)
 {
     const bool handled = TPTViewPane<QTreeView>::event(event);
     // Another system colour is re-read when the system's colours change.
-    if (event->type() == QEvent::ApplicationPaletteChange && FColorRole != QPalette::NoRole
-        && FColorRole != QPalette::Base)
+    if (event->type() == QEvent::ApplicationPaletteChange && FColorRole != QPalette::NoRole &&
+        FColorRole != QPalette::Base)
         ApplyColor();
     return handled;
 }
 
 // ---- custom draw ---------------------------------------------------------
 
-std::unique_ptr<TPTCustomDraw> TPTCustomTreeView::CreateCustomDraw(TNMCustomDraw* record, uint32_t* result)
+std::unique_ptr<TPTCustomDraw> TPTCustomTreeView::CreateCustomDraw(TNMCustomDraw* record,
+                                                                   uint32_t* result)
 {
     return std::make_unique<TPTTvCustomDraw>(record, font(), result);
 }
@@ -348,7 +354,8 @@ void TPTCustomTreeView::HostPaintEnd(QWidget* viewport)
     CustomDrawNotify(record);
 }
 
-void TPTCustomTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void TPTCustomTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const
 {
     TPTViewHost* host = Host();
     if (host->HostItemDrawBegin(painter, option.rect, index))
@@ -356,7 +363,8 @@ void TPTCustomTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& o
     host->HostItemDrawEnd(painter, option.rect, index);
 }
 
-bool TPTCustomTreeView::HostItemDrawBegin(QPainter* painter, const QRect& rect, const QModelIndex& index)
+bool TPTCustomTreeView::HostItemDrawBegin(QPainter* painter, const QRect& rect,
+                                          const QModelIndex& index)
 {
     FItemState = TPTItemDrawState();
     TPTTreeNode* node = FModel->NodeOf(index);
@@ -368,7 +376,8 @@ bool TPTCustomTreeView::HostItemDrawBegin(QPainter* painter, const QRect& rect, 
     record.hdc = painter;
     record.rc = rect;
     record.dwItemSpec = reinterpret_cast<quintptr>(node);
-    record.uItemState = (selected ? ptcd::StateSelected : 0u) | (currentIndex() == index ? ptcd::StateFocus : 0u);
+    record.uItemState =
+        (selected ? ptcd::StateSelected : 0u) | (currentIndex() == index ? ptcd::StateFocus : 0u);
     record.lItemlParam = node->Data();
     record.iLevel = node->Level();
     const QColor text = DefaultTextColor(selected);
@@ -394,7 +403,8 @@ bool TPTCustomTreeView::HostItemDrawBegin(QPainter* painter, const QRect& rect, 
     return (result & ptcd::SkipDefault) == 0;
 }
 
-void TPTCustomTreeView::HostItemDrawEnd(QPainter* painter, const QRect& rect, const QModelIndex& index)
+void TPTCustomTreeView::HostItemDrawEnd(QPainter* painter, const QRect& rect,
+                                        const QModelIndex& index)
 {
     const bool postPaint = FItemState.Active && FItemState.PostPaint;
     FItemState = TPTItemDrawState();
@@ -418,7 +428,8 @@ bool TPTCustomTreeView::HostItemDrawActive(const QModelIndex& index) const
     return FItemState.Active && FItemState.Row == index;
 }
 
-void TPTCustomTreeView::HostApplyItemOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+void TPTCustomTreeView::HostApplyItemOption(QStyleOptionViewItem* option,
+                                            const QModelIndex& index) const
 {
     const TPTTreeNode* node = FModel->NodeOf(index);
     if (!node)
@@ -516,9 +527,7 @@ void TPTCustomTreeView::Edit(TPTTreeNode* node, QString& text)
     node->SetText(text);
 }
 
-void TPTCustomTreeView::EditingEnded()
-{
-}
+void TPTCustomTreeView::EditingEnded() {}
 
 int TPTCustomTreeView::GetImageIndex(TPTTreeNode* node)
 {
@@ -551,9 +560,7 @@ bool TPTCustomTreeView::KeyDown(QKeyEvent* event)
     return true;
 }
 
-void TPTCustomTreeView::MouseDown(QMouseEvent*)
-{
-}
+void TPTCustomTreeView::MouseDown(QMouseEvent*) {}
 
 void TPTCustomTreeView::DblClick()
 {

@@ -27,17 +27,23 @@ class TPTTreeModel;
 // Every node passes Delete before it is freed, also when the tree is
 // destroyed. A derived class that overrides Delete calls ClearNodes() in its
 // own destructor, because the base destructor can only reach the base hook.
-class TPTCustomTreeView : public TPTViewPane<QTreeView>, protected TPTViewHost, protected TPTTreeNodeProvider {
+class TPTCustomTreeView : public TPTViewPane<QTreeView>,
+                          protected TPTViewHost,
+                          protected TPTTreeNodeProvider
+{
     Q_OBJECT
-public:
-    using TPTTvCustomDrawEvent = std::function<void(TPTCustomTreeView* aSender, TPTCustomDraw& aCD, TPTTreeNode* aNode)>;
-    using TPTTvOnNodeContextMenuEvent =
-        std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode, QPoint& aPos, QMenu*& aMenu)>;
+  public:
+    using TPTTvCustomDrawEvent =
+        std::function<void(TPTCustomTreeView* aSender, TPTCustomDraw& aCD, TPTTreeNode* aNode)>;
+    using TPTTvOnNodeContextMenuEvent = std::function<void(
+        TPTCustomTreeView* aSender, TPTTreeNode* aNode, QPoint& aPos, QMenu*& aMenu)>;
     using TTVNodeEvent = std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode)>;
-    using TTVAllowEvent = std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode, bool& aAllow)>;
-    using TTVEditedEvent = std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode, QString& aText)>;
-    using TTVBeginDragEvent =
-        std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode, Qt::MouseButton aButton)>;
+    using TTVAllowEvent =
+        std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode, bool& aAllow)>;
+    using TTVEditedEvent =
+        std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode, QString& aText)>;
+    using TTVBeginDragEvent = std::function<void(TPTCustomTreeView* aSender, TPTTreeNode* aNode,
+                                                 Qt::MouseButton aButton)>;
     using TTVNotifyEvent = std::function<void(TPTCustomTreeView* aSender)>;
 
     explicit TPTCustomTreeView(QWidget* parent = nullptr);
@@ -66,7 +72,8 @@ public:
     void ClearNodes();
     int TopCount() const;
     TPTTreeNode* TopItem(int index) const;
-    void SortChildren(TPTTreeNode* node, const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less);
+    void SortChildren(TPTTreeNode* node,
+                      const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less);
     void AlphaSort(TPTTreeNode* node);
     void BeginUpdate();
     void EndUpdate();
@@ -108,9 +115,10 @@ public:
 
     TPTTreeModel* Model() const { return FModel; }
 
-protected:
+  protected:
     // Custom draw.
-    virtual std::unique_ptr<TPTCustomDraw> CreateCustomDraw(TNMCustomDraw* record, uint32_t* result);
+    virtual std::unique_ptr<TPTCustomDraw> CreateCustomDraw(TNMCustomDraw* record,
+                                                            uint32_t* result);
     virtual TPTCustomDraw* PTCustomDraw(TNMCustomDraw& record, uint32_t& result);
     uint32_t CustomDrawNotify(TNMCustomDraw& record);
     std::unique_ptr<TPTCustomDraw> FCustomDraw;
@@ -143,7 +151,8 @@ protected:
     virtual bool DragEvent(QEvent* event);
     virtual bool MouseWheel(QWheelEvent* event);
 
-    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
     bool event(QEvent* event) override;
 
     // TPTViewHost
@@ -169,7 +178,7 @@ protected:
     void NodeEdited(TPTTreeNode* node, const QString& text) override;
     void NodeDeleting(TPTTreeNode* node) override;
 
-private:
+  private:
     void ContextMenuMessage(const QPoint& clientPos);
     void ApplyColor();
     QColor DefaultTextColor(bool selected) const;

@@ -1,7 +1,6 @@
 #include "controls/treelist/TPTDetailsPane.h"
 
-TPTDetailsPane::TPTDetailsPane(QWidget* parent)
-    : TPTViewPane<QTreeView>(parent)
+TPTDetailsPane::TPTDetailsPane(QWidget* parent) : TPTViewPane<QTreeView>(parent)
 {
     setObjectName(QStringLiteral("detailsPane"));
     setRootIsDecorated(false);
@@ -21,7 +20,8 @@ QStyleOptionViewItem TPTDetailsPane::ItemOption(const QModelIndex& index) const
     return option;
 }
 
-void TPTDetailsPane::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void TPTDetailsPane::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
 {
     TPTViewHost* host = Host();
     if (!host) {

@@ -6,12 +6,14 @@
 
 // The view behind the details style: a flat tree view with uniform rows and
 // the list's own header. A row is one item for custom draw.
-class TPTDetailsPane : public TPTViewPane<QTreeView> {
-public:
+class TPTDetailsPane : public TPTViewPane<QTreeView>
+{
+  public:
     explicit TPTDetailsPane(QWidget* parent = nullptr);
 
     QStyleOptionViewItem ItemOption(const QModelIndex& index) const;
 
-protected:
-    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
 };

@@ -5,13 +5,11 @@
 #include <functional>
 
 // A solid brush with a change notification, as handed to custom-draw handlers.
-class TPTDrawBrush {
-public:
+class TPTDrawBrush
+{
+  public:
     TPTDrawBrush() = default;
-    explicit TPTDrawBrush(const QColor& color)
-        : FColor(color)
-    {
-    }
+    explicit TPTDrawBrush(const QColor& color) : FColor(color) {}
 
     QColor Color() const { return FColor; }
     void SetColor(const QColor& color)
@@ -24,6 +22,6 @@ public:
 
     std::function<void()> OnChange;
 
-private:
+  private:
     QColor FColor = Qt::white;
 };

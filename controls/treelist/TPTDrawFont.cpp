@@ -1,10 +1,6 @@
 #include "controls/treelist/TPTDrawFont.h"
 
-TPTDrawFont::TPTDrawFont(const QFont& font, const QColor& color)
-    : FFont(font)
-    , FColor(color)
-{
-}
+TPTDrawFont::TPTDrawFont(const QFont& font, const QColor& color) : FFont(font), FColor(color) {}
 
 void TPTDrawFont::SetFont(const QFont& font)
 {

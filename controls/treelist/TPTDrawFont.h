@@ -7,8 +7,9 @@
 
 // A font with a colour and a change notification, as handed to custom-draw
 // handlers: changing it marks the item's drawing as customised.
-class TPTDrawFont {
-public:
+class TPTDrawFont
+{
+  public:
     TPTDrawFont() = default;
     explicit TPTDrawFont(const QFont& font, const QColor& color = Qt::black);
 
@@ -22,7 +23,7 @@ public:
 
     std::function<void()> OnChange;
 
-private:
+  private:
     void Changed();
 
     QFont FFont;

@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <QStyleOptionHeader>
 
-TPTHeaderView::TPTHeaderView(QWidget* parent)
-    : QHeaderView(Qt::Horizontal, parent)
+TPTHeaderView::TPTHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
 {
     setObjectName(QStringLiteral("header"));
     setSectionsClickable(true);

@@ -7,9 +7,10 @@
 // The header of the details style. Sections the list marks as owner-drawn get
 // the header's frame from the style and their face from the list; the others
 // are painted by Qt as usual.
-class TPTHeaderView : public QHeaderView {
+class TPTHeaderView : public QHeaderView
+{
     Q_OBJECT
-public:
+  public:
     explicit TPTHeaderView(QWidget* parent = nullptr);
 
     // Whether a section is owner-drawn, and the painting of its face.
@@ -19,6 +20,6 @@ public:
     QRect SectionRect(int section) const;
     void InvalidateSection(int section);
 
-protected:
+  protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 };

@@ -8,12 +8,12 @@
 #include <QStyle>
 
 TPTItemDelegate::TPTItemDelegate(TPTViewHost* host, QObject* parent)
-    : QStyledItemDelegate(parent)
-    , FHost(host)
+    : QStyledItemDelegate(parent), FHost(host)
 {
 }
 
-void TPTItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void TPTItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const
 {
     // The tree and the details view bracket a whole row; the icon views have
     // one cell per item, so the item stages run here.

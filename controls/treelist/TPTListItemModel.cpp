@@ -6,8 +6,7 @@
 #include <numeric>
 
 TPTListItemModel::TPTListItemModel(TPTListItemProvider* provider, QObject* parent)
-    : QAbstractTableModel(parent)
-    , FProvider(provider)
+    : QAbstractTableModel(parent), FProvider(provider)
 {
 }
 
@@ -36,7 +35,8 @@ QVariant TPTListItemModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::TextAlignmentRole:
         if (index.column() > 0 && size_t(index.column()) < FColumns.size())
-            return QVariant::fromValue(FColumns[size_t(index.column())].Alignment | Qt::AlignVCenter);
+            return QVariant::fromValue(FColumns[size_t(index.column())].Alignment |
+                                       Qt::AlignVCenter);
         return {};
     case CutRole:
         return FItems[size_t(row)].Cut;

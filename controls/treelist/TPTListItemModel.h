@@ -13,9 +13,10 @@ class TPTListItemProvider;
 // The one model behind all four styles of the list. Items live in a flat
 // vector; between BeginUpdate and EndUpdate appended items are announced to
 // the views in one batch, which keeps filling a hundred thousand items cheap.
-class TPTListItemModel : public QAbstractTableModel {
+class TPTListItemModel : public QAbstractTableModel
+{
     Q_OBJECT
-public:
+  public:
     enum Roles { CutRole = Qt::UserRole + 1, DropHighlightRole, OverlayRole };
 
     explicit TPTListItemModel(TPTListItemProvider* provider, QObject* parent = nullptr);
@@ -51,7 +52,7 @@ public:
 
     void SetEditable(bool editable) { FEditable = editable; }
 
-private:
+  private:
     void Flush();
 
     TPTListItemProvider* FProvider;

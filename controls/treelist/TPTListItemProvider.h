@@ -5,8 +5,9 @@
 
 // The control behind the list's item model: it answers the texts and icons
 // the model is asked for and takes the result of an in-place edit.
-class TPTListItemProvider {
-public:
+class TPTListItemProvider
+{
+  public:
     virtual ~TPTListItemProvider() = default;
     virtual QString ItemDispText(int row, int column) = 0;
     virtual QIcon ItemDispIcon(int row) = 0;

@@ -1,7 +1,6 @@
 #include "controls/treelist/TPTListPane.h"
 
-TPTListPane::TPTListPane(QWidget* parent)
-    : TPTViewPane<QListView>(parent)
+TPTListPane::TPTListPane(QWidget* parent) : TPTViewPane<QListView>(parent)
 {
     setObjectName(QStringLiteral("iconPane"));
     setViewMode(QListView::ListMode);

@@ -8,16 +8,17 @@
 // All three are laid out in list mode with a fixed grid, which keeps the
 // layout of a hundred thousand items linear and cheap; only the large icon
 // style puts the icon above its caption.
-class TPTListPane : public TPTViewPane<QListView> {
-public:
+class TPTListPane : public TPTViewPane<QListView>
+{
+  public:
     explicit TPTListPane(QWidget* parent = nullptr);
 
     void SetIconsAbove(bool above) { FIconsAbove = above; }
     QStyleOptionViewItem ItemOption(const QModelIndex& index) const;
 
-protected:
+  protected:
     void initViewItemOption(QStyleOptionViewItem* option) const override;
 
-private:
+  private:
     bool FIconsAbove = false;
 };

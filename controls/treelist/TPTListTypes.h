@@ -8,7 +8,12 @@ enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
 enum TPTLvSortDirection { ptsdAsc = 0, ptsdDesc = 1 };
 
-enum TPTLvHeaderSortDisplayMode { ptlvNone = 0, ptlvLeftAlign = 1, ptlvRightOfText = 2, ptlvRightAlign = 3 };
+enum TPTLvHeaderSortDisplayMode {
+    ptlvNone = 0,
+    ptlvLeftAlign = 1,
+    ptlvRightOfText = 2,
+    ptlvRightAlign = 3
+};
 
 // Which part of an item a rectangle is asked for.
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
@@ -18,7 +23,8 @@ enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
 using TPTImageProvider = std::function<QIcon(int index)>;
 
 // Header item format bits kept per column (justification, string, owner draw).
-namespace pthdf {
+namespace pthdf
+{
 constexpr unsigned Left = 0x0;
 constexpr unsigned Right = 0x1;
 constexpr unsigned Center = 0x2;

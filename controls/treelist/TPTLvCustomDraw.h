@@ -4,8 +4,9 @@
 
 // The list flavour: Apply always starts from a cleared answer, so a value a
 // handler stored with SetResult does not survive it.
-class TPTLvCustomDraw : public TPTCustomDraw {
-public:
+class TPTLvCustomDraw : public TPTCustomDraw
+{
+  public:
     using TPTCustomDraw::TPTCustomDraw;
 
     void Apply() override;

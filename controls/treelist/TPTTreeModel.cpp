@@ -6,9 +6,7 @@
 #include <numeric>
 
 TPTTreeModel::TPTTreeModel(TPTTreeNodeProvider* provider, QObject* parent)
-    : QAbstractItemModel(parent)
-    , FProvider(provider)
-    , FRoot(new TPTTreeNode(nullptr, nullptr))
+    : QAbstractItemModel(parent), FProvider(provider), FRoot(new TPTTreeNode(nullptr, nullptr))
 {
 }
 
@@ -164,8 +162,8 @@ void TPTTreeModel::Clear()
     endResetModel();
 }
 
-void TPTTreeModel::SortChildren(TPTTreeNode* node,
-                                const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less)
+void TPTTreeModel::SortChildren(
+    TPTTreeNode* node, const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less)
 {
     TPTTreeNode* p = node ? node : FRoot.get();
     if (p->Count() < 2)
@@ -177,9 +175,8 @@ void TPTTreeModel::SortChildren(TPTTreeNode* node,
     for (const QModelIndex& idx : persistent)
         before.push_back(NodeOf(idx));
     std::stable_sort(p->FChildren.begin(), p->FChildren.end(),
-                     [&](const std::unique_ptr<TPTTreeNode>& a, const std::unique_ptr<TPTTreeNode>& b) {
-                         return less(a.get(), b.get());
-                     });
+                     [&](const std::unique_ptr<TPTTreeNode>& a,
+                         const std::unique_ptr<TPTTreeNode>& b) { return less(a.get(), b.get()); });
     Renumber(p, 0);
     QModelIndexList moved;
     for (TPTTreeNode* n : before)

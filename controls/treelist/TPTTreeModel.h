@@ -10,15 +10,17 @@ class TPTTreeNodeProvider;
 
 // The item model of the tree: a hierarchy of TPTTreeNode whose index
 // pointers are the nodes themselves.
-class TPTTreeModel : public QAbstractItemModel {
+class TPTTreeModel : public QAbstractItemModel
+{
     Q_OBJECT
-public:
+  public:
     enum Roles { CutRole = Qt::UserRole + 1, OverlayRole };
 
     explicit TPTTreeModel(TPTTreeNodeProvider* provider, QObject* parent = nullptr);
     ~TPTTreeModel() override;
 
-    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column,
+                      const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -39,11 +41,12 @@ public:
     void Delete(TPTTreeNode* node);
     void DeleteChildren(TPTTreeNode* node);
     void Clear();
-    void SortChildren(TPTTreeNode* node, const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less);
+    void SortChildren(TPTTreeNode* node,
+                      const std::function<bool(const TPTTreeNode*, const TPTTreeNode*)>& less);
     void NodeChanged(TPTTreeNode* node);
     void SetEditable(bool editable) { FEditable = editable; }
 
-private:
+  private:
     void NotifyDeleting(TPTTreeNode* node);
     static void Renumber(TPTTreeNode* parent, int from);
 

@@ -9,8 +9,9 @@ class TPTTreeModel;
 
 // One node of the tree. A node may announce children it does not have yet
 // (HasChildren), which the tree fills when the node is first expanded.
-class TPTTreeNode {
-public:
+class TPTTreeNode
+{
+  public:
     TPTTreeNode(const TPTTreeNode&) = delete;
     TPTTreeNode& operator=(const TPTTreeNode&) = delete;
 
@@ -34,18 +35,17 @@ public:
     TPTTreeNode* Item(int index) const { return FChildren[size_t(index)].get(); }
     int Index() const { return FIndex; }
     int Level() const;
-    TPTTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : FChildren.front().get(); }
+    TPTTreeNode* GetFirstChild() const
+    {
+        return FChildren.empty() ? nullptr : FChildren.front().get();
+    }
     TPTTreeNode* GetNextSibling() const;
     TPTTreeNode* GetPrevSibling() const;
     bool HasAsParent(const TPTTreeNode* ancestor) const;
 
-private:
+  private:
     friend class TPTTreeModel;
-    TPTTreeNode(TPTTreeModel* model, TPTTreeNode* parent)
-        : FModel(model)
-        , FParent(parent)
-    {
-    }
+    TPTTreeNode(TPTTreeModel* model, TPTTreeNode* parent) : FModel(model), FParent(parent) {}
     void Changed();
 
     TPTTreeModel* FModel;

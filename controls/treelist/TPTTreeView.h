@@ -3,8 +3,9 @@
 #include "controls/treelist/TPTCustomTreeView.h"
 
 // The tree as host programs use it; everything is public in the base already.
-class TPTTreeView : public TPTCustomTreeView {
+class TPTTreeView : public TPTCustomTreeView
+{
     Q_OBJECT
-public:
+  public:
     using TPTCustomTreeView::TPTCustomTreeView;
 };

@@ -4,8 +4,9 @@
 
 // The tree flavour: a value a handler stored with SetResult is kept as the
 // answer; only without one does Apply build the answer itself.
-class TPTTvCustomDraw : public TPTCustomDraw {
-public:
+class TPTTvCustomDraw : public TPTCustomDraw
+{
+  public:
     TPTTvCustomDraw(TNMCustomDraw* record, const QFont& ownerFont, uint32_t* result);
 
     void Apply() override;

@@ -15,8 +15,9 @@ class QWidget;
 
 // What the item views of the tree and the list report to the control that
 // owns them. Only called on the user-interface thread.
-class TPTViewHost {
-public:
+class TPTViewHost
+{
+  public:
     virtual ~TPTViewHost() = default;
 
     // Control stages of custom draw around the painting of a view's viewport;
@@ -26,10 +27,13 @@ public:
 
     // Item stages; ItemDrawBegin returns false when the default drawing of
     // the item is to be skipped.
-    virtual bool HostItemDrawBegin(QPainter* painter, const QRect& rect, const QModelIndex& index) = 0;
-    virtual void HostItemDrawEnd(QPainter* painter, const QRect& rect, const QModelIndex& index) = 0;
+    virtual bool HostItemDrawBegin(QPainter* painter, const QRect& rect,
+                                   const QModelIndex& index) = 0;
+    virtual void HostItemDrawEnd(QPainter* painter, const QRect& rect,
+                                 const QModelIndex& index) = 0;
     virtual bool HostItemDrawActive(const QModelIndex& index) const = 0;
-    virtual void HostApplyItemOption(QStyleOptionViewItem* option, const QModelIndex& index) const = 0;
+    virtual void HostApplyItemOption(QStyleOptionViewItem* option,
+                                     const QModelIndex& index) const = 0;
 
     // Input. KeyDown returns true when it consumed the key.
     virtual bool HostKeyDown(QKeyEvent* event) = 0;

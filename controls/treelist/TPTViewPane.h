@@ -18,11 +18,10 @@
 // custom-draw stages around painting, the right-click and context-menu
 // routing, begin-drag for both buttons, and the editing veto. The owner
 // decides; the pane only reports the moments to it.
-template <class TBase>
-class TPTViewPane : public TBase {
-public:
-    explicit TPTViewPane(QWidget* parent = nullptr)
-        : TBase(parent)
+template <class TBase> class TPTViewPane : public TBase
+{
+  public:
+    explicit TPTViewPane(QWidget* parent = nullptr) : TBase(parent)
     {
         TBase::setDragEnabled(false);
     }
@@ -36,7 +35,7 @@ public:
     void ForceLayout() { TBase::executeDelayedItemsLayout(); }
     void ScrollBy(int dx, int dy) { TBase::scrollContentsBy(dx, dy); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override
     {
         if (!FHost) {
@@ -156,7 +155,7 @@ protected:
             FHost->HostEditorClosed();
     }
 
-private:
+  private:
     TPTViewHost* FHost = nullptr;
     Qt::MouseButton FPressButton = Qt::NoButton;
     QPoint FPressPos;

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QColor Face(Qt::white);
 const QColor Shadow(255, 0, 0);
@@ -22,8 +23,8 @@ QRect InkBounds(const QImage& image, const QColor& paper)
     return bounds;
 }
 
-QImage Glyph(void (*draw)(QPainter&, const QRect&, const QColor&, const QColor&, const QColor&), const QRect& r,
-             const QColor& background = QColor())
+QImage Glyph(void (*draw)(QPainter&, const QRect&, const QColor&, const QColor&, const QColor&),
+             const QRect& r, const QColor& background = QColor())
 {
     QImage image(40, 40, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -75,8 +76,9 @@ TEST(HeaderGlyphs, ArrowBoxGeometry)
     EXPECT_EQ(b.height(), 11);
 }
 
-class HeaderArrow : public ::testing::Test {
-protected:
+class HeaderArrow : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         list.resize(500, 200);
@@ -95,11 +97,15 @@ protected:
 
     QImage Header()
     {
-        return list.GetHeaderHandle()->viewport()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        return list.GetHeaderHandle()->viewport()->grab().toImage().convertToFormat(
+            QImage::Format_ARGB32);
     }
     QRect TextRect(int section)
     {
-        return list.GetHeaderHandle()->SectionRect(section).adjusted(2, 2, -2, -2).adjusted(4, 0, -4, 0);
+        return list.GetHeaderHandle()
+            ->SectionRect(section)
+            .adjusted(2, 2, -2, -2)
+            .adjusted(4, 0, -4, 0);
     }
     int ArrowInk(const QImage& image, const QRect& box)
     {
@@ -170,12 +176,14 @@ TEST_F(HeaderArrow, DirectionFollowsTheSetters)
 TEST_F(HeaderArrow, OwnerDrawingIsOnForEveryColumnUnlessTheModeIsNone)
 {
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(list.HeaderItemFormat(i) & (pthdf::OwnerDraw | pthdf::String), pthdf::OwnerDraw) << i;
+        EXPECT_EQ(list.HeaderItemFormat(i) & (pthdf::OwnerDraw | pthdf::String), pthdf::OwnerDraw)
+            << i;
     EXPECT_EQ(list.HeaderItemFormat(1) & pthdf::JustifyMask, pthdf::Right);
 
     list.SetHeaderSortDisplayMode(ptlvNone);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(list.HeaderItemFormat(i) & (pthdf::OwnerDraw | pthdf::String), pthdf::String) << i;
+        EXPECT_EQ(list.HeaderItemFormat(i) & (pthdf::OwnerDraw | pthdf::String), pthdf::String)
+            << i;
     EXPECT_EQ(list.HeaderItemFormat(1) & pthdf::JustifyMask, pthdf::Right);
 
     list.SetHeaderSortDisplayMode(ptlvRightOfText);
@@ -188,8 +196,10 @@ TEST_F(HeaderArrow, TheArrowFollowsTheCaptionWhenPlacedRightOfText)
     list.SetHeaderSortDisplayMode(ptlvRightOfText);
     list.SetHeaderSortColumn(0);
     const QRect t = TextRect(0);
-    const int caption = list.GetHeaderHandle()->fontMetrics().horizontalAdvance(QStringLiteral("Name"));
-    const QRect box = TPTCustomListView::ArrowBox(QRect(t.x() + caption + 5, t.y(), caption, t.height()));
+    const int caption =
+        list.GetHeaderHandle()->fontMetrics().horizontalAdvance(QStringLiteral("Name"));
+    const QRect box =
+        TPTCustomListView::ArrowBox(QRect(t.x() + caption + 5, t.y(), caption, t.height()));
     EXPECT_GT(ArrowInk(Header(), box), 5);
 }
 

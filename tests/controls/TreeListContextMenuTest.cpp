@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QPoint Centre(const QRect& r)
 {
@@ -34,17 +35,20 @@ struct Menus {
     }
 };
 
-class ListMenu : public ::testing::Test {
-protected:
+class ListMenu : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         list.resize(400, 300);
-        list.SetColumns({{QStringLiteral("Name"), 200, Qt::AlignLeft}, {QStringLiteral("Size"), 80, Qt::AlignRight}});
+        list.SetColumns({{QStringLiteral("Name"), 200, Qt::AlignLeft},
+                         {QStringLiteral("Size"), 80, Qt::AlignRight}});
         list.SetViewStyle(vsReport);
         for (int i = 0; i < 4; ++i)
             list.Item(list.AddItem()).Caption = QStringLiteral("item %1").arg(i);
         list.SetPopupMenu(&menus.own);
-        list.OnItemContextMenu = [this](TPTCustomListView*, TPTListItem* item, QPoint& pos, QMenu*&) {
+        list.OnItemContextMenu = [this](TPTCustomListView*, TPTListItem* item, QPoint& pos,
+                                        QMenu*&) {
             ++calls;
             lastItem = item ? list.IndexOf(item) : -1;
             lastPos = pos;
@@ -91,7 +95,9 @@ TEST_F(ListMenu, TheEventCanReplaceTheMenuAndThePosition)
 
 TEST_F(ListMenu, AHandlerThatRemovesTheMenuShowsNothing)
 {
-    list.OnItemContextMenu = [](TPTCustomListView*, TPTListItem*, QPoint&, QMenu*& menu) { menu = nullptr; };
+    list.OnItemContextMenu = [](TPTCustomListView*, TPTListItem*, QPoint&, QMenu*& menu) {
+        menu = nullptr;
+    };
     QTest::mouseClick(Client(), Qt::RightButton, {}, LabelPoint(1));
     EXPECT_EQ(menus.ownShown.count(), 0);
 }
@@ -150,15 +156,17 @@ TEST_F(ListMenu, IconStylesUseTheirOwnIconRectangles)
     EXPECT_EQ(menus.ownShown.count(), 1);
 }
 
-class TreeMenu : public ::testing::Test {
-protected:
+class TreeMenu : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         tree.resize(300, 300);
         a = tree.AddChild(nullptr, QStringLiteral("alpha"));
         b = tree.AddChild(nullptr, QStringLiteral("beta"));
         tree.SetPopupMenu(&menus.own);
-        tree.OnNodeContextMenu = [this](TPTCustomTreeView*, TPTTreeNode* node, QPoint& pos, QMenu*&) {
+        tree.OnNodeContextMenu = [this](TPTCustomTreeView*, TPTTreeNode* node, QPoint& pos,
+                                        QMenu*&) {
             ++calls;
             lastNode = node;
             lastPos = pos;
@@ -222,7 +230,9 @@ TEST_F(TreeMenu, WithoutASelectedNodeTheOwnMenuShowsAtTheTopLeft)
 
 TEST_F(TreeMenu, AReplacedMenuIsShownOnceForOneClick)
 {
-    tree.OnNodeContextMenu = [this](TPTCustomTreeView*, TPTTreeNode*, QPoint&, QMenu*& menu) { menu = &menus.other; };
+    tree.OnNodeContextMenu = [this](TPTCustomTreeView*, TPTTreeNode*, QPoint&, QMenu*& menu) {
+        menu = &menus.other;
+    };
     tree.SetSelected(a);
     QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, tree.NodeRect(a, true).center());
     EXPECT_EQ(menus.otherShown.count(), 1);

@@ -8,7 +8,8 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 // ---- the drawing object on its own ---------------------------------------
 
@@ -23,7 +24,8 @@ struct Record {
     {
         painter.setPen(QColor(Qt::black));
         painter.setBackground(QColor(Qt::white));
-        for (TNMColorCustomDraw* r : {static_cast<TNMColorCustomDraw*>(&lv), static_cast<TNMColorCustomDraw*>(&tv)}) {
+        for (TNMColorCustomDraw* r :
+             {static_cast<TNMColorCustomDraw*>(&lv), static_cast<TNMColorCustomDraw*>(&tv)}) {
             r->dwDrawStage = stage;
             r->hdc = &painter;
             r->clrText = Qt::black;
@@ -35,8 +37,12 @@ struct Record {
 TEST(CustomDraw, StagesFollowTheRawValue)
 {
     const std::vector<std::pair<uint32_t, TPTCustomDrawStage>> table = {
-        {1, ptcdsPrePaint},          {2, ptcdsPostPaint},  {0x10001, ptcdsItemPrePaint},
-        {0x10002, ptcdsItemPostPaint}, {3, ptcdsUnknown},   {0x10003, ptcdsUnknown},
+        {1, ptcdsPrePaint},
+        {2, ptcdsPostPaint},
+        {0x10001, ptcdsItemPrePaint},
+        {0x10002, ptcdsItemPostPaint},
+        {3, ptcdsUnknown},
+        {0x10003, ptcdsUnknown},
     };
     for (const auto& [raw, stage] : table) {
         Record rec(raw);
@@ -117,8 +123,9 @@ bool IsBackground(QColor c, QColor base)
     return c == base;
 }
 
-class ListCustomDraw : public ::testing::Test {
-protected:
+class ListCustomDraw : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         list.resize(400, 300);
@@ -131,7 +138,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
     }
 
-    QImage Grab() { return list.ClientWidget()->grab().toImage().convertToFormat(QImage::Format_ARGB32); }
+    QImage Grab()
+    {
+        return list.ClientWidget()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    }
     QRect Label(int row) { return list.ItemRect(row, drLabel); }
 
     TPTListView list;

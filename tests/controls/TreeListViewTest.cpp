@@ -13,7 +13,8 @@
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Polls the event loop until the condition holds or five seconds pass.
 bool WaitFor(const std::function<bool()>& condition)
@@ -25,16 +26,20 @@ bool WaitFor(const std::function<bool()>& condition)
 
 // ---- list ----------------------------------------------------------------
 
-class ListView : public ::testing::Test {
-protected:
+class ListView : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         list.resize(400, 300);
-        list.SetColumns({{QStringLiteral("Name"), 150, Qt::AlignLeft}, {QStringLiteral("Size"), 80, Qt::AlignRight}});
-        list.OnGetDispText = [this](TPTCustomListView*, TPTListItem* item, int column, QString& text) {
+        list.SetColumns({{QStringLiteral("Name"), 150, Qt::AlignLeft},
+                         {QStringLiteral("Size"), 80, Qt::AlignRight}});
+        list.OnGetDispText = [this](TPTCustomListView*, TPTListItem* item, int column,
+                                    QString& text) {
             ++asked;
             const auto id = reinterpret_cast<quintptr>(item->Data);
-            text = column == 0 ? QStringLiteral("file %1").arg(id) : QString::number(1000 - qint64(id));
+            text = column == 0 ? QStringLiteral("file %1").arg(id)
+                               : QString::number(1000 - qint64(id));
         };
     }
 
@@ -145,7 +150,9 @@ TEST_F(ListView, EditingCanBeVetoedAndTheNewCaptionChanged)
     Show();
     bool allow = false;
     list.OnEditing = [&](TPTCustomListView*, TPTListItem*, bool& a) { a = allow; };
-    list.OnEdited = [](TPTCustomListView*, TPTListItem*, QString& text) { text += QStringLiteral(".txt"); };
+    list.OnEdited = [](TPTCustomListView*, TPTListItem*, QString& text) {
+        text += QStringLiteral(".txt");
+    };
 
     list.EditCaption(1);
     EXPECT_FALSE(list.IsEditing());
@@ -178,8 +185,10 @@ TEST_F(ListView, DraggingAnItemReportsTheButton)
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         const QPoint from = list.ItemRect(2, drLabel).center();
         QTest::mousePress(list.ClientWidget(), button, {}, from);
-        QTest::mouseMove(list.ClientWidget(), from + QPoint(QApplication::startDragDistance() + 5, 0));
-        QTest::mouseRelease(list.ClientWidget(), button, {}, from + QPoint(QApplication::startDragDistance() + 5, 0));
+        QTest::mouseMove(list.ClientWidget(),
+                         from + QPoint(QApplication::startDragDistance() + 5, 0));
+        QTest::mouseRelease(list.ClientWidget(), button, {},
+                            from + QPoint(QApplication::startDragDistance() + 5, 0));
     }
     ASSERT_EQ(drags.size(), 2u);
     EXPECT_EQ(drags[0], std::make_pair(2, Qt::LeftButton));
@@ -245,7 +254,8 @@ TEST(TreeView, ChildrenAreFilledOnFirstExpansionUnlessVetoed)
     };
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
-    EXPECT_TRUE(tree.Model()->hasChildren(tree.Model()->index(0, 0))) << "the button shows before the fill";
+    EXPECT_TRUE(tree.Model()->hasChildren(tree.Model()->index(0, 0)))
+        << "the button shows before the fill";
 
     tree.ExpandNode(lazy);
     EXPECT_FALSE(tree.IsExpanded(lazy));
@@ -274,7 +284,9 @@ TEST(TreeView, DestructionPassesEveryNodeDepthFirst)
         tree.AddChild(a1, QStringLiteral("A1a"));
         tree.AddChild(a, QStringLiteral("A2"));
         tree.AddChild(nullptr, QStringLiteral("B"));
-        tree.OnDeletion = [&](TPTCustomTreeView*, TPTTreeNode* node) { order.push_back(node->Text()); };
+        tree.OnDeletion = [&](TPTCustomTreeView*, TPTTreeNode* node) {
+            order.push_back(node->Text());
+        };
     }
     EXPECT_EQ(order, (std::vector<QString>{"A1a", "A1", "A2", "A", "B"}));
 }
@@ -287,8 +299,12 @@ TEST(TreeView, NodesKeepTheirDataAndImagesAreAskedForTheSelectedState)
     TPTTreeNode* b = tree.AddChild(nullptr, QStringLiteral("b"));
     a->SetData(&payload);
     std::vector<std::pair<TPTTreeNode*, bool>> asked;
-    tree.OnGetImageIndex = [&](TPTCustomTreeView*, TPTTreeNode* node) { asked.emplace_back(node, false); };
-    tree.OnGetSelectedIndex = [&](TPTCustomTreeView*, TPTTreeNode* node) { asked.emplace_back(node, true); };
+    tree.OnGetImageIndex = [&](TPTCustomTreeView*, TPTTreeNode* node) {
+        asked.emplace_back(node, false);
+    };
+    tree.OnGetSelectedIndex = [&](TPTCustomTreeView*, TPTTreeNode* node) {
+        asked.emplace_back(node, true);
+    };
     const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
     tree.SetImages([icon](int) { return icon; });
     tree.SetSelected(b);
