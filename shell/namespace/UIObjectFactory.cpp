@@ -1,5 +1,7 @@
 #include "shell/namespace/UIObjectFactory.h"
 
+#include "shell/fileops/FileSystemDropTargetFactory.h"
+
 #include <vector>
 
 namespace
@@ -7,7 +9,8 @@ namespace
 
 std::vector<TUIObjectFactory>& factories()
 {
-    static std::vector<TUIObjectFactory> list;
+    // The shell's own drop targets of file-system folders are always there.
+    static std::vector<TUIObjectFactory> list{CreateFileSystemDropTarget};
     return list;
 }
 

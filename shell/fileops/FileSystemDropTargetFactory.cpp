@@ -1,0 +1,28 @@
+#include "shell/fileops/FileSystemDropTargetFactory.h"
+
+#include "shell/fileops/TFileSystemDropTarget.h"
+#include "shell/namespace/NamespacePaths.h"
+#include "shell/utils/IdList.h"
+#include "shell/utils/TIdListPtr.h"
+
+#include <sys/stat.h>
+
+HRESULT CreateFileSystemDropTarget(IShellFolder*, PCItemIDList folderIdList, HWND owner,
+                                   std::uint32_t count, const PCItemIDList* items, REFIID iid,
+                                   void** object)
+{
+    if (!(iid == IID_IDropTarget))
+        return E_NOINTERFACE;
+    if (count != 1 || !items || IdListIsEmpty(items[0]))
+        return E_NOINTERFACE;
+    TIdListPtr absolute(ConcatIdLists(nullptr, folderIdList, items[0]));
+    if (!absolute)
+        return E_OUTOFMEMORY;
+    QByteArray path;
+    struct stat st;
+    if (!NamespacePaths::PathOfIdList(absolute.get(), path) || ::stat(path.constData(), &st) != 0 ||
+        !S_ISDIR(st.st_mode))
+        return E_NOINTERFACE;
+    *object = static_cast<IDropTarget*>(new TFileSystemDropTarget(path, owner));
+    return S_OK;
+}
