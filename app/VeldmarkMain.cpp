@@ -1,16 +1,23 @@
 #include "app/VeldmarkMain.h"
 
+#include "app/AboutVeldmark.h"
 #include "app/ChartLayout.h"
 #include "app/CreditsPicture.h"
 #include "app/CurveChart.h"
 #include "app/CurveComputation.h"
+#include "app/FloatToStr.h"
 #include "app/FormFont.h"
+#include "nsa/CsvFile.h"
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
+#include "platform/PrivateProfile.h"
 
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -53,8 +60,14 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent)
-    : QWidget(parent), MessagePresenter(ShowMessageBox), ProgressThreshold(kHalfSecondOfWork)
+QString TMainForm::DefaultIniFileName()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("VELDMARK.INI"));
+}
+
+TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
+    : QWidget(parent), MessagePresenter(ShowMessageBox), ProgressThreshold(kHalfSecondOfWork),
+      SaveDlg(this), IniFileName(iniFileName)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kCaption);
@@ -67,6 +80,7 @@ TMainForm::TMainForm(QWidget* parent)
     CreateCreditsAndStatus();
     SetTabOrder();
     resize(kClientWidth, kClientHeight);
+    ReadSettings();
 
     // Designed at 96 pixels per inch: larger fonts get a proportionally larger window.
     if (QScreen* s = screen()) {
@@ -77,7 +91,69 @@ TMainForm::TMainForm(QWidget* parent)
     }
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    WriteSettings();
+}
+
+namespace {
+
+const QString kSection = QStringLiteral("Settings");
+
+} // namespace
+
+QString TMainForm::ReadIniString(const QString& Section, const QString& Key,
+                                 const QString& Default) const
+{
+    char buffer[1024];
+    platform::GetPrivateProfileString(Section, Key, Default, buffer, sizeof buffer, IniFileName);
+    buffer[sizeof buffer - 1] = '\0';
+    return QString::fromUtf8(buffer);
+}
+
+void TMainForm::WriteIniString(const QString& Section, const QString& Key,
+                               const QString& Value) const
+{
+    // A folder or file we may not write to just means the settings are not kept.
+    platform::WritePrivateProfileString(Section, Key, Value, IniFileName);
+}
+
+void TMainForm::ReadSettings()
+{
+    for (QLineEdit* edit : {TransHeight, SepDist, UpperLimit, LowerLimit, ScanStep, StartFreq,
+                            StopFreq, NumPoints}) {
+        // The layout holds the defaults; the key is the edit's name.
+        edit->setText(ReadIniString(kSection, edit->objectName(), edit->text()));
+    }
+    // Exact, case-sensitive comparisons: anything else selects the other choice.
+    if (ReadIniString(kSection, QStringLiteral("Polarization"), QStringLiteral("Horizontal")) ==
+        QLatin1String("Horizontal"))
+        Horizontal->setChecked(true);
+    else
+        Vertical->setChecked(true);
+    ShowDefault->setChecked(
+        ReadIniString(kSection, QStringLiteral("ShowDefault"), QStringLiteral("True")) ==
+        QLatin1String("True"));
+    if (ReadIniString(kSection, QStringLiteral("Graph2"), QStringLiteral("Height")) ==
+        QLatin1String("Height"))
+        GraphHeight->setChecked(true);
+    else
+        GraphEdMax->setChecked(true);
+}
+
+void TMainForm::WriteSettings()
+{
+    for (QLineEdit* edit : {TransHeight, SepDist, UpperLimit, LowerLimit, ScanStep, StartFreq,
+                            StopFreq, NumPoints})
+        WriteIniString(kSection, edit->objectName(), edit->text());
+    WriteIniString(kSection, QStringLiteral("Polarization"),
+                   Horizontal->isChecked() ? QStringLiteral("Horizontal")
+                                           : QStringLiteral("Vertical"));
+    WriteIniString(kSection, QStringLiteral("ShowDefault"),
+                   ShowDefault->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    WriteIniString(kSection, QStringLiteral("Graph2"),
+                   GraphHeight->isChecked() ? QStringLiteral("Height") : QStringLiteral("EdMax"));
+}
 
 void TMainForm::CreateParameterGroup()
 {
@@ -167,6 +243,8 @@ void TMainForm::CreateActionGroup()
     HelpButton = button("HelpButton", tr("Help"), 188);
     connect(AddButton, &QPushButton::clicked, this, &TMainForm::AddButtonClick);
     connect(ClearButton, &QPushButton::clicked, this, &TMainForm::ClearButtonClick);
+    connect(SaveButton, &QPushButton::clicked, this, &TMainForm::SaveButtonClick);
+    connect(HelpButton, &QPushButton::clicked, this, &TMainForm::HelpButtonClick);
 }
 
 void TMainForm::CreateCharts()
@@ -325,4 +403,45 @@ void TMainForm::Graph2ChangeClick()
     for (const TNSAData& data : NSADataList)
         AddLineSeries(chart, data.Freq, height ? data.Height : data.EdMax);
     ScaleAxesToData(chart);
+}
+
+void TMainForm::HelpButtonClick()
+{
+    TAboutBox AboutBox(this);
+    AboutBox.exec();
+}
+
+QString TMainForm::SuggestedFileName() const
+{
+    const TNSAData& user = *nsa::FindLastCalculation(NSADataList).user;
+    const QLocale locale;
+    QStringList parts;
+    for (double value : {user.TransHeight, user.SepDist, user.LowerLimit, user.UpperLimit,
+                         user.ScanStep, user.StartFreq, user.StopFreq})
+        parts << FloatToStr(value, locale);
+    parts << QString::number(user.NumPoints);
+    parts << (user.Vertical ? QStringLiteral("V") : QStringLiteral("H"));
+    return parts.join(QLatin1Char(' ')) + QStringLiteral(".csv");
+}
+
+bool TMainForm::WriteCsvFile(const QString& Path)
+{
+    const nsa::FileWriteResult result = nsa::WriteCsvFile(
+        QFile::encodeName(Path).toStdString(), nsa::FindLastCalculation(NSADataList));
+    if (!result.ok)
+        ShowMessage(tr("The file \"%1\" could not be written: %2.")
+                        .arg(QDir::toNativeSeparators(Path), QString::fromLocal8Bit(result.error)));
+    return result.ok;
+}
+
+void TMainForm::SaveButtonClick()
+{
+    if (NSADataList.empty()) {
+        ShowMessage(tr("No data to store."));
+        return;
+    }
+    SaveDlg.SetFilename(SuggestedFileName());
+    if (!SaveDlg.Execute())
+        return;
+    WriteCsvFile(SaveDlg.GetFilename());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TSaveDlg.h"
 #include "nsa/NSAData.h"
 
 #include <QString>
@@ -24,14 +25,20 @@ QT_END_NAMESPACE
 
 // The main window: the parameter form, the actions, the two charts and the
 // list of computed curves. Positions and sizes are those of a window laid out
-// at 96 pixels per inch; only the charts follow the window's size.
+// at 96 pixels per inch; only the charts follow the window's size. The inputs
+// are read from the settings file at construction and written back at
+// destruction.
 class TMainForm : public QWidget {
     Q_OBJECT
 
 public:
     using TNSAData = nsa::TNSAData;
 
-    explicit TMainForm(QWidget* parent = nullptr);
+    // "VELDMARK.INI" in the executable's folder.
+    static QString DefaultIniFileName();
+
+    explicit TMainForm(const QString& iniFileName = DefaultIniFileName(),
+                       QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Every message of the window goes through here. It defaults to a modal
@@ -47,6 +54,8 @@ public:
     // can be driven the same way the controls drive it.
     void AddButtonClick();
     void ClearButtonClick();
+    void SaveButtonClick();
+    void HelpButtonClick();
     void Graph2ChangeClick();
     void FormResize();
 
@@ -54,7 +63,14 @@ public:
     void PlotAndStore(const TNSAData& Data);
     void AddCurveSeries(QChart* Chart, const std::vector<double>& X, const std::vector<double>& Y);
 
+    // The bare file name offered for the last calculation; the list must not be empty.
+    QString SuggestedFileName() const;
+    // Writes the last calculation; on failure the old file stays and the user
+    // is told why. The list must not be empty.
+    bool WriteCsvFile(const QString& Path);
+
     const std::vector<TNSAData>& Curves() const { return NSADataList; }
+    const QString& SettingsFile() const { return IniFileName; }
 
     // Components, named by role; owned by the window.
     QGroupBox* GroupBox1;
@@ -70,6 +86,7 @@ public:
     QChartView *NSAChart, *Chart2;
     QStatusBar* StatusBar1;
     QLabel *Image1, *Label8, *Label9, *Label10, *Label12;
+    TSaveDlg SaveDlg;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -80,12 +97,17 @@ private:
     void CreateCharts();
     void CreateCreditsAndStatus();
     void SetTabOrder();
+    void ReadSettings();
+    void WriteSettings();
+    QString ReadIniString(const QString& Section, const QString& Key, const QString& Default) const;
+    void WriteIniString(const QString& Section, const QString& Key, const QString& Value) const;
     void ShowMessage(const QString& text);
     // Computes the user curve and, when asked for, its standard curve; they
     // are plotted and stored together or not at all.
     void CalculateNSA(std::vector<TNSAData>& curves);
 
     std::vector<TNSAData> NSADataList;
+    QString IniFileName;
     QButtonGroup* PolarizationGroup;
     QButtonGroup* Graph2Group;
 };

@@ -1,12 +1,21 @@
+#include "app/TQuitOnSignal.h"
+#include "app/TVeldmarkApplication.h"
 #include "app/VeldmarkMain.h"
 
-#include <QApplication>
+#include <exception>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    TMainForm MainForm;
-    MainForm.show();
-    app.exec();
+    TVeldmarkApplication application(argc, argv);
+    try {
+        // Closing every window ends the loop the same way the user's close
+        // does, so the settings are written on a signal too.
+        TQuitOnSignal quitOnSignal([] { QApplication::closeAllWindows(); });
+        TMainForm MainForm; // reads the settings
+        MainForm.show();
+        application.exec();
+    } catch (const std::exception& e) {
+        TVeldmarkApplication::ShowException(QString::fromLocal8Bit(e.what()));
+    }
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -20,7 +21,8 @@ namespace {
 
 void AddToShown(benchmark::State& state, const char* start, const char* stop, const char* points)
 {
-    TMainForm form;
+    QTemporaryDir settings;
+    TMainForm form(settings.filePath(QStringLiteral("VELDMARK.INI")));
     std::string message;
     form.MessagePresenter = [&](QWidget*, const QString& text) {
         message = text.toStdString();

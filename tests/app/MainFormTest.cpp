@@ -1,9 +1,11 @@
+#include "app/AboutVeldmark.h"
 #include "app/ChartLayout.h"
 #include "app/CurveChart.h"
 #include "app/VeldmarkMain.h"
 
 #include "ModalWatcher.h"
 #include "QtPrinters.h"
+#include "TestForm.h"
 
 #include <QChart>
 #include <QChartView>
@@ -13,7 +15,10 @@
 #include <QStatusBar>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPointer>
 #include <QProgressDialog>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -24,21 +29,7 @@
 
 namespace {
 
-// A window whose messages are collected instead of shown.
-struct Form : TMainForm {
-    QStringList messages;
-    Form()
-    {
-        MessagePresenter = [this](QWidget*, const QString& text) { messages << text; };
-    }
-    void Set(QLineEdit* edit, const QString& text) { edit->setText(text); }
-    void ClickAdd() { QTest::mouseClick(AddButton, Qt::LeftButton); }
-    int Series(QChartView* view) const { return int(view->chart()->series().size()); }
-    QList<QPointF> Points(QChartView* view, int i) const
-    {
-        return static_cast<QLineSeries*>(view->chart()->series().at(i))->points();
-    }
-};
+using Form = TestForm;
 
 // Few points keep the Adds of these tests quick.
 void SmallSweep(Form& f)
@@ -333,4 +324,51 @@ TEST(MainForm, ScreenshotAfterOneAddWithTheDefaults)
     const QString path = qEnvironmentVariable("VELDMARK_SCREENSHOT");
     if (!path.isEmpty())
         EXPECT_TRUE(image.save(path));
+}
+
+TEST(MainForm, HelpOpensANewAboutBoxEachTimeAndDestroysIt)
+{
+    Form f;
+    f.show();
+    QList<QPointer<TAboutBox>> seen;
+    auto check = [&](bool closeWithOk) {
+        OnNextModal([&seen, closeWithOk](QWidget* modal) {
+            auto* box = qobject_cast<TAboutBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            seen << box;
+            EXPECT_EQ(box->windowTitle(), "About Veldmark");
+            EXPECT_EQ(box->size(), QSize(429, 403));
+            EXPECT_EQ(box->RichEdit1->verticalScrollBar()->value(), 0);
+            EXPECT_TRUE(box->OKButton->isDefault());
+            // Scrolled down now; the next box must still start at the top.
+            box->RichEdit1->verticalScrollBar()->setValue(box->RichEdit1->verticalScrollBar()->maximum());
+            if (closeWithOk)
+                QTest::mouseClick(box->OKButton, Qt::LeftButton);
+            else
+                box->close(); // the window's close button
+        });
+        QTest::mouseClick(f.HelpButton, Qt::LeftButton);
+    };
+    check(true);
+    check(false);
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_TRUE(seen[0].isNull()); // destroyed before Help returned
+    EXPECT_TRUE(seen[1].isNull());
+}
+
+TEST(MainForm, InstructionsFollowTheControlsInOrder)
+{
+    const QString text = InstructionsText();
+    EXPECT_TRUE(text.trimmed().startsWith("INSTRUCTIONS"));
+    qsizetype at = 0;
+    for (const char* heading :
+         {"OVERVIEW", "PARAMETERS AND CONTROLS", "    Transmit Height:", "    Separation Distance:",
+          "    Upper Receive Scan Limit:", "    Lower Receive Scan Limit:", "    Scan Step Size:",
+          "    Start Frequency:", "    Stop Frequency:", "    Number of Frequency Points:",
+          "    Polarization:", "    Show Default ANSI NSA for this Geometry:", "    Second Graph:",
+          "    Add:", "    Save:", "    Clear:", "    Help:"}) {
+        const qsizetype next = text.indexOf(QString::fromLatin1(heading), at);
+        EXPECT_GT(next, at) << heading;
+        at = std::max(at, next);
+    }
 }

@@ -1,0 +1,27 @@
+#include "app/TVeldmarkApplication.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+TVeldmarkApplication::TVeldmarkApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Veldmark"));
+}
+
+bool TVeldmarkApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ShowException(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ShowException(tr("Unknown error."));
+    }
+    return false;
+}
+
+void TVeldmarkApplication::ShowException(const QString& what)
+{
+    QMessageBox::critical(nullptr, QStringLiteral("Veldmark"), what);
+}

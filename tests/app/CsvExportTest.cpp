@@ -1,0 +1,183 @@
+#include "app/FloatToStr.h"
+#include "app/VeldmarkMain.h"
+
+#include "ModalWatcher.h"
+#include "QtPrinters.h"
+#include "TestForm.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Sets the current directory for one test and puts the old one back.
+struct InFolder {
+    QString old = QDir::currentPath();
+    explicit InFolder(const QString& path) { QDir::setCurrent(path); }
+    ~InFolder() { QDir::setCurrent(old); }
+};
+
+// Answers the next Save dialog as a user would: records the folder and name
+// it offers, then types `answer` into the name box and confirms, or cancels
+// when answer is empty.
+void AnswerSaveDialog(QString* offered, const QString& answer)
+{
+    OnNextModal([=](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(nameBox, nullptr);
+        *offered = QDir(dialog->directory()).filePath(nameBox->text());
+        if (answer.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        nameBox->setText(answer);
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+}
+
+} // namespace
+
+TEST(FloatToStr, GeneralFormatWithTheLocalesSeparator)
+{
+    const QLocale c = QLocale::c();
+    const QLocale german(QLocale::German);
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {
+        {0, "0"},          {1, "1"},           {30, "30"},         {1000, "1000"},
+        {2.5, "2.5"},      {0.1, "0.1"},       {1.0 / 3, "0.333333333333333"},
+        {2.0 / 3, "0.666666666666667"},        {0.0001, "0.0001"}, {0.00001, "1E-5"},
+        {1.5e-7, "1.5E-7"}, {123456789012345, "123456789012345"},  {1e15, "1E15"},
+        {-12.25, "-12.25"}, {40000, "40000"},  {1234567.5, "1234567.5"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(FloatToStr(r.value, c), QString::fromLatin1(r.text)) << r.value;
+    EXPECT_EQ(FloatToStr(2.5, german), "2,5");
+    EXPECT_EQ(FloatToStr(1234567.5, german), "1234567,5"); // no thousands separator
+}
+
+TEST(CsvExport, SuggestedNameAndFileFollowTheLastCalculation)
+{
+    QTemporaryDir out;
+    TestForm f;
+    f.Set(f.NumPoints, "971");
+    f.ClickAdd(); // with the standard curve: the paired layout
+    ASSERT_EQ(f.Curves().size(), 2u);
+    EXPECT_EQ(f.SuggestedFileName(), "1 10 1 4 0 30 1000 971 H.csv");
+
+    const QString path = out.filePath("paired.csv");
+    ASSERT_TRUE(f.WriteCsvFile(path));
+    QList<QByteArray> lines = ReadAll(path).split('\n');
+    EXPECT_EQ(lines.takeLast(), ""); // the last line ends too
+    ASSERT_EQ(lines.size(), 12 + 971);
+    for (const QByteArray& line : lines)
+        EXPECT_TRUE(line.endsWith('\r'));
+    EXPECT_EQ(lines[0], "User Defined NSA,,,,ANSI C63.4/5 Default NSA\r");
+    EXPECT_EQ(lines[9], "Polarization:,,Horizontal,,Polarization:,,Horizontal\r");
+    EXPECT_EQ(lines[12].split(',').size(), 7);
+    EXPECT_TRUE(lines[12].startsWith("30,"));
+
+    // A later Add without the standard curve: the single layout, its own name.
+    f.ShowDefault->setChecked(false);
+    f.Vertical->setChecked(true);
+    f.Set(f.SepDist, "3");
+    f.Set(f.ScanStep, "0.0005");
+    f.Set(f.NumPoints, "5");
+    f.ClickAdd();
+    EXPECT_EQ(f.SuggestedFileName(), "1 3 1 4 0.0005 30 1000 5 V.csv");
+    ASSERT_TRUE(f.WriteCsvFile(path)); // replaces the file without a question
+    lines = ReadAll(path).split('\n');
+    lines.removeLast();
+    ASSERT_EQ(lines.size(), 12 + 5);
+    EXPECT_EQ(lines[0], "User Defined NSA\r");
+    EXPECT_EQ(lines[5], "Scan Step Size:,,0.0005\r");
+    EXPECT_EQ(lines[9], "Polarization:,,Vertical\r");
+    EXPECT_EQ(lines[11], "Frequency,NSA,EdMax,Height\r");
+    EXPECT_EQ(lines[12].split(',').size(), 4);
+    EXPECT_TRUE(f.messages.isEmpty());
+}
+
+TEST(CsvExport, SuggestedNameUsesTheUsersDecimalSeparator)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        TestForm f;
+        f.ShowDefault->setChecked(false);
+        f.Set(f.TransHeight, "1,5");
+        f.Set(f.NumPoints, "3");
+        f.ClickAdd();
+        ASSERT_EQ(f.Curves().size(), 1u);
+        EXPECT_EQ(f.SuggestedFileName(), "1,5 10 1 4 0 30 1000 3 H.csv");
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(CsvExport, AFailedWriteKeepsTheOldFileAndTellsWhy)
+{
+    QTemporaryDir out;
+    TestForm f;
+    f.Set(f.NumPoints, "3");
+    f.ClickAdd();
+
+    const QString missing = out.filePath("no such folder/x.csv");
+    EXPECT_FALSE(f.WriteCsvFile(missing));
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_TRUE(f.messages[0].contains(QDir::toNativeSeparators(missing)));
+    EXPECT_TRUE(f.messages[0].contains("No such file or directory"));
+
+    // A name so long that no temporary file can sit beside it: the write
+    // fails and the file that was there keeps its contents.
+    const QString longName = out.filePath(QString(250, QLatin1Char('n')));
+    {
+        QFile old(longName);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    EXPECT_FALSE(f.WriteCsvFile(longName));
+    EXPECT_EQ(ReadAll(longName), "old contents");
+    EXPECT_EQ(f.messages.size(), 2);
+}
+
+TEST(CsvExport, SaveOffersTheSuggestedNameInTheCurrentFolder)
+{
+    QTemporaryDir out;
+    InFolder here(out.path());
+    TestForm f;
+    f.show();
+
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(f.messages, QStringList{"No data to store."});
+
+    f.Set(f.NumPoints, "971");
+    f.ClickAdd();
+    QString offered;
+    AnswerSaveDialog(&offered, QString()); // cancelled: nothing written
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(offered, QDir(out.path()).filePath("1 10 1 4 0 30 1000 971 H.csv"));
+    EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
+
+    AnswerSaveDialog(&offered, "result.csv");
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_TRUE(ReadAll(out.filePath("result.csv")).startsWith("User Defined NSA,,,,"));
+
+    QTest::mouseClick(f.ClearButton, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(f.messages, (QStringList{"No data to store.", "No data to store."}));
+}
