@@ -29,12 +29,23 @@ class IUnknown
     virtual ~IUnknown() = default;
 };
 
+// Objects made with TComObject and not yet deleted, so tests can find
+// references that were never released.
+long ComObjectLiveCount();
+void ComObjectCreated();
+void ComObjectDestroyed();
+
 // Reference counting for one interface chain; QueryInterface stays the
 // implementer's. The count is atomic because identifier-list primitives and
 // the allocator are used from the change-notification thread too.
 template <class Interface> class TComObject : public Interface
 {
   public:
+    TComObject() { ComObjectCreated(); }
+    TComObject(const TComObject&) = delete;
+    TComObject& operator=(const TComObject&) = delete;
+    ~TComObject() override { ComObjectDestroyed(); }
+
     std::uint32_t AddRef() override { return ++m_refCount; }
     std::uint32_t Release() override
     {

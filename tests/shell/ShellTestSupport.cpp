@@ -1,17 +1,23 @@
 #include "ShellTestSupport.h"
 
+#include "shell/namespace/Desktop.h"
 #include "shell/utils/ShellMalloc.h"
 
 #include <cstring>
 
 void ShellAllocTest::SetUp()
 {
+    IShellFolder* desktop = nullptr;
+    if (Succeeded(SHGetDesktopFolder(&desktop)))
+        desktop->Release();
     m_liveAtStart = ShellLiveBlockCount();
+    m_objectsAtStart = ComObjectLiveCount();
 }
 
 void ShellAllocTest::TearDown()
 {
     EXPECT_EQ(ShellLiveBlockCount(), m_liveAtStart) << "shell allocator blocks leaked";
+    EXPECT_EQ(ComObjectLiveCount(), m_objectsAtStart) << "objects not released";
 }
 
 PItemIDList MakeRawIdList(std::initializer_list<QByteArray> itemData)

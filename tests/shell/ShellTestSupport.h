@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
-// Checks that a test frees every block it takes from the shell allocator.
+// Checks that a test frees every block it takes from the shell allocator and
+// releases every object it gets (the process's desktop object is made first,
+// so its one cached instance is not counted).
 class ShellAllocTest : public ::testing::Test
 {
   protected:
@@ -15,6 +17,7 @@ class ShellAllocTest : public ::testing::Test
 
   private:
     long m_liveAtStart = 0;
+    long m_objectsAtStart = 0;
 };
 
 // A list built from raw items, each given as its data bytes (the size is
