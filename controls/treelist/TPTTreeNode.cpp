@@ -34,8 +34,11 @@ void TPTTreeNode::SetOverlayIndex(int index)
 
 void TPTTreeNode::SetHasChildren(bool value)
 {
+    if (value == FHasChildren)
+        return;
     FHasChildren = value;
-    Changed();
+    if (FModel)
+        FModel->NodeChanged(this);
 }
 
 void TPTTreeNode::SetCut(bool value)

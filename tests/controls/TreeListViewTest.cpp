@@ -274,6 +274,54 @@ TEST(TreeView, ChildrenAreFilledOnFirstExpansionUnlessVetoed)
     EXPECT_EQ(fills, 1) << "filled once and kept";
 }
 
+TEST(TreeView, TheExpandButtonFollowsHasChildren)
+{
+    TPTTreeView tree;
+    TPTTreeNode* node = tree.AddChild(nullptr, QStringLiteral("folder"));
+    node->SetHasChildren(true);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    const QRect row = tree.visualRect(tree.Model()->IndexOf(node));
+    auto branchInk = [&] {
+        const QImage image = tree.viewport()->grab().toImage();
+        int ink = 0;
+        for (int x = 0; x < row.x(); ++x)
+            for (int y = row.top(); y <= row.bottom(); ++y)
+                ink += image.pixelColor(x, y) != image.pixelColor(0, image.height() - 1) ? 1 : 0;
+        return ink;
+    };
+    ASSERT_GT(branchInk(), 0) << "a button before the node is filled";
+    // WHEN a refresh finds the folder empty while it is collapsed
+    node->SetHasChildren(false);
+    // THEN the button goes at once
+    EXPECT_EQ(branchInk(), 0);
+}
+
+TEST(TreeView, DragAndDropHighlight)
+{
+    TPTTreeView tree;
+    TPTTreeNode* a = tree.AddChild(nullptr, QStringLiteral("alpha"));
+    TPTTreeNode* b = tree.AddChild(nullptr, QStringLiteral("beta"));
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    std::vector<std::pair<TPTTreeNode*, Qt::MouseButton>> drags;
+    tree.OnBeginDrag = [&](TPTCustomTreeView*, TPTTreeNode* node, Qt::MouseButton button) {
+        drags.emplace_back(node, button);
+    };
+    const QPoint from = tree.NodeRect(b, true).center();
+    const QPoint to = from + QPoint(QApplication::startDragDistance() + 5, 0);
+    QTest::mousePress(tree.viewport(), Qt::RightButton, {}, from);
+    QTest::mouseMove(tree.viewport(), to);
+    QTest::mouseRelease(tree.viewport(), Qt::RightButton, {}, to);
+    ASSERT_EQ(drags.size(), 1u);
+    EXPECT_EQ(drags[0], std::make_pair(b, Qt::RightButton));
+
+    tree.SetDropTarget(a);
+    EXPECT_EQ(tree.DropTarget(), a);
+    tree.DeleteNode(a);
+    EXPECT_EQ(tree.DropTarget(), nullptr) << "a deleted node is no longer highlighted";
+}
+
 TEST(TreeView, DestructionPassesEveryNodeDepthFirst)
 {
     std::vector<QString> order;
