@@ -1,6 +1,7 @@
 #include "controls/UPTTreeList.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStyle>
@@ -78,6 +79,30 @@ TEST_F(ListMenu, RightClickOnAnItemShowsOneMenuAtTheCentreOfItsIcon)
     EXPECT_EQ(menus.ownShown.count(), 1);
     EXPECT_EQ(menus.own.pos(), Client()->mapToGlobal(lastPos));
     EXPECT_FALSE(list.ContextMenuShown()) << "cleared by the end of the click";
+}
+
+TEST_F(ListMenu, TheWindowSystemsOwnContextMenuEventsAddNoSecondMenu)
+{
+    // GIVEN the click was handled, as a window system would report it the
+    // mouse-triggered context-menu event follows (on X11 at the press)
+    const QPoint at = LabelPoint(2);
+    QTest::mouseClick(Client(), Qt::RightButton, {}, at);
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, at, Client()->mapToGlobal(at));
+    QApplication::sendEvent(Client(), &mouse);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                          Client()->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(Client(), &key);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(menus.ownShown.count(), 1);
+    menus.own.hide();
+
+    // a program's request is served at its position
+    const QPoint where(30, 40);
+    QContextMenuEvent other(QContextMenuEvent::Other, where, Client()->mapToGlobal(where));
+    QApplication::sendEvent(Client(), &other);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(lastPos, where);
+    EXPECT_EQ(menus.ownShown.count(), 2);
 }
 
 TEST_F(ListMenu, TheEventCanReplaceTheMenuAndThePosition)
