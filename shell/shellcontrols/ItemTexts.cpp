@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
+
 QString FileSizeKBText(quint64 bytes)
 {
     const quint64 kilobytes = bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0);
@@ -51,9 +53,11 @@ bool IsVolumeRootPath(const QString& path)
         bytes.chop(1);
     if (!bytes.startsWith('/'))
         return false;
-    for (const TMountEntry& volume : VolumesFromMountTable(CurrentMountTable())) {
-        if (volume.mountPoint == bytes)
-            return true;
-    }
-    return false;
+    // Sorting out the volumes costs a stat per mount: only when it may matter.
+    const QList<TMountEntry> table = CurrentMountTable();
+    const auto mountedHere = [&](const TMountEntry& e) { return e.mountPoint == bytes; };
+    if (bytes != "/" && std::none_of(table.begin(), table.end(), mountedHere))
+        return false;
+    const QList<TMountEntry> volumes = VolumesFromMountTable(table);
+    return std::any_of(volumes.begin(), volumes.end(), mountedHere);
 }
