@@ -26,7 +26,8 @@ PCItemIDList asList(const QByteArray& bytes)
 QByteArray parentBytes(PCItemIDList absolute)
 {
     PCItemIDList last = IdListLastItem(absolute);
-    const auto prefix = reinterpret_cast<const char*>(last) - reinterpret_cast<const char*>(absolute);
+    const auto prefix =
+        reinterpret_cast<const char*>(last) - reinterpret_cast<const char*>(absolute);
     return QByteArray(reinterpret_cast<const char*>(absolute), prefix) + QByteArray(2, '\0');
 }
 
@@ -66,16 +67,17 @@ HRESULT TMimeDataObject::Create(const QMimeData* mimeData, IDataObject** dataObj
     QList<QByteArray> paths = LocalPathsFromMimeData(mimeData);
     const QByteArray ours = mimeData->data(QString::fromLatin1(kShellIdListMimeType));
     TIdListArrayData array;
-    const bool haveArray = !ours.isEmpty() &&
-                           ReadIdListArray(ours.constData(), std::size_t(ours.size()), array);
+    const bool haveArray =
+        !ours.isEmpty() && ReadIdListArray(ours.constData(), std::size_t(ours.size()), array);
     if (paths.isEmpty() && haveArray)
         paths = PathsOfIdListArray(array);
     if (paths.isEmpty() && !haveArray)
         return DV_E_FORMATETC;
 
     TComPtr<TMimeDataObject> object = TComPtr<TMimeDataObject>::adopt(new TMimeDataObject);
-    HRESULT hr = haveArray ? ((object->m_idListArray = GlobalFromBytes(ours)) ? S_OK : E_OUTOFMEMORY)
-                           : arrayFromPaths(paths, &object->m_idListArray);
+    HRESULT hr = haveArray
+                     ? ((object->m_idListArray = GlobalFromBytes(ours)) ? S_OK : E_OUTOFMEMORY)
+                     : arrayFromPaths(paths, &object->m_idListArray);
     if (Succeeded(hr))
         hr = BuildFileDropBlock(paths, &object->m_fileDrop);
     if (Succeeded(hr))

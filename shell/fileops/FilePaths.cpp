@@ -91,9 +91,9 @@ QByteArray UniqueCopyName(const QByteArray& folder, const QByteArray& name)
     const QByteArray stem = name.left(dot);
     const QByteArray extension = name.mid(dot);
     for (int n = 1;; ++n) {
-        const QByteArray candidate = stem + (n == 1 ? QByteArray(" (copy)")
-                                                    : " (copy " + QByteArray::number(n) + ")") +
-                                     extension;
+        const QByteArray candidate =
+            stem + (n == 1 ? QByteArray(" (copy)") : " (copy " + QByteArray::number(n) + ")") +
+            extension;
         if (!taken(folder, candidate))
             return candidate;
     }

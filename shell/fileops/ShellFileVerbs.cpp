@@ -86,7 +86,8 @@ HRESULT FileVerbDelete(IShellFolder* folder, const QList<PCItemIDList>& items, H
 HRESULT FileVerbCreateLink(IShellFolder* folder, const QList<PCItemIDList>& items, HWND owner)
 {
     for (const QByteArray& path : ParsingPathsOf(folder, items)) {
-        const HRESULT hr = TFileTransfer(TTransferKind::Link, FilePaths::Parent(path), owner).Run({path});
+        const HRESULT hr =
+            TFileTransfer(TTransferKind::Link, FilePaths::Parent(path), owner).Run({path});
         if (Failed(hr))
             return hr;
     }

@@ -1,8 +1,8 @@
 #include "shell/fileops/TFileSystemDropTarget.h"
 
 #include "shell/fileops/DropEffectRules.h"
-#include "shell/fileops/DroppedFiles.h"
 #include "shell/fileops/DropMenu.h"
+#include "shell/fileops/DroppedFiles.h"
 #include "shell/fileops/FilePaths.h"
 #include "shell/fileops/TFileTransfer.h"
 

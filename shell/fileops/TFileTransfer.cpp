@@ -178,10 +178,9 @@ TFileTransfer::Outcome TFileTransfer::confirmReplace(const QByteArray& dst)
 {
     if (m_replaceAll)
         return Outcome::Done;
-    const QString message =
-        QStringLiteral("This folder already contains an item named \"%1\".\n\n"
-                       "Do you want to replace it?")
-            .arg(FileNameForDisplay(FilePaths::BaseName(dst)));
+    const QString message = QStringLiteral("This folder already contains an item named \"%1\".\n\n"
+                                           "Do you want to replace it?")
+                                .arg(FileNameForDisplay(FilePaths::BaseName(dst)));
     TPTMessageBoxRequest request;
     request.parent = m_owner;
     request.icon = QMessageBox::Question;
@@ -210,9 +209,9 @@ TFileTransfer::Outcome TFileTransfer::fail(HRESULT code, const QByteArray& path)
     const char* verb = m_kind == TTransferKind::Copy   ? "copy"
                        : m_kind == TTransferKind::Move ? "move"
                                                        : "create a link to";
-    showError(m_owner, QStringLiteral("Cannot %1 \"%2\": %3")
-                           .arg(QString::fromLatin1(verb), FileNameForDisplay(path),
-                                ResultCodeText(code)));
+    showError(m_owner,
+              QStringLiteral("Cannot %1 \"%2\": %3")
+                  .arg(QString::fromLatin1(verb), FileNameForDisplay(path), ResultCodeText(code)));
     return Outcome::Failed;
 }
 

@@ -9,7 +9,8 @@ class TPTFormatEtcList;
 class TPTFormatEtcList_IEnumFormatEtc final : public TComObject<IEnumFormatEtc>
 {
   public:
-    TPTFormatEtcList_IEnumFormatEtc(IUnknown* owner, const TPTFormatEtcList* list, int position = 0);
+    TPTFormatEtcList_IEnumFormatEtc(IUnknown* owner, const TPTFormatEtcList* list,
+                                    int position = 0);
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
     // Copies share the list's target-device pointers. S_OK only when all

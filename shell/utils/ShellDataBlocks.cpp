@@ -171,7 +171,8 @@ bool ReadFileDropBlock(const void* raw, std::size_t size, QList<QByteArray>& nam
             const void* end = std::memchr(data + at, 0, size - at);
             if (!end)
                 return false;
-            const std::size_t length = std::size_t(static_cast<const unsigned char*>(end) - (data + at));
+            const std::size_t length =
+                std::size_t(static_cast<const unsigned char*>(end) - (data + at));
             if (length == 0)
                 break;
             result.append(QByteArray(reinterpret_cast<const char*>(data + at), qsizetype(length)));
@@ -191,7 +192,8 @@ bool ReadFileDropBlock(HGLOBAL block, QList<QByteArray>& names)
 
 QByteArray BytesOfGlobal(HGLOBAL block)
 {
-    const QByteArray bytes(static_cast<const char*>(GlobalLock(block)), qsizetype(GlobalSize(block)));
+    const QByteArray bytes(static_cast<const char*>(GlobalLock(block)),
+                           qsizetype(GlobalSize(block)));
     GlobalUnlock(block);
     return bytes;
 }
