@@ -3,6 +3,7 @@
 #include "platform/ErrnoMapping.h"
 #include "shell/utils/ShellMalloc.h"
 
+#include <bit>
 #include <cstring>
 
 #include <fcntl.h>
@@ -21,6 +22,13 @@ void putLe(QByteArray& out, std::uint64_t value, int bytes)
 
 std::uint64_t getLe(const std::uint8_t* p, int bytes)
 {
+    // Sorting a large folder reads every item many times: one load on
+    // little-endian machines, the byte loop elsewhere.
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t value = 0;
+        std::memcpy(&value, p, static_cast<size_t>(bytes));
+        return value;
+    }
     std::uint64_t value = 0;
     for (int i = bytes - 1; i >= 0; --i)
         value = (value << 8) | p[i];

@@ -74,6 +74,18 @@ int NaturalCompare(std::string_view a, std::string_view b)
             j = eb;
             continue;
         }
+        // Most names are ASCII: fold those inline, the rest through Unicode.
+        const auto ua = static_cast<unsigned char>(a[i]);
+        const auto ub = static_cast<unsigned char>(b[j]);
+        if ((ua | ub) < 0x80) {
+            const unsigned fa = (ua >= 'A' && ua <= 'Z') ? ua + 32u : ua;
+            const unsigned fb = (ub >= 'A' && ub <= 'Z') ? ub + 32u : ub;
+            if (fa != fb)
+                return fa < fb ? -1 : 1;
+            ++i;
+            ++j;
+            continue;
+        }
         const char32_t ca = nextFolded(a, i);
         const char32_t cb = nextFolded(b, j);
         if (ca != cb)

@@ -5,7 +5,9 @@
 
 #include <QFile>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -41,7 +43,30 @@ void NamespaceFixture::TearDown()
     // Give back permissions a test may have taken away, so the folder can go.
     ::chmod((work() + "/locked").constData(), 0755);
     ::chmod((work() + "/listonly").constData(), 0755);
+    // QTemporaryDir removes by QString names and would leave the non-UTF-8 ones.
+    removeTree(m_root);
     m_dir.reset();
+}
+
+void NamespaceFixture::removeTree(const QByteArray& path)
+{
+    if (DIR* dir = ::opendir(path.constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            const QByteArray child = path + '/' + name;
+            struct stat st;
+            if (::lstat(child.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+                ::chmod(child.constData(), 0755);
+                removeTree(child);
+            } else {
+                ::unlink(child.constData());
+            }
+        }
+        ::closedir(dir);
+    }
+    ::rmdir(path.constData());
 }
 
 void NamespaceFixture::makeDir(const QByteArray& path)

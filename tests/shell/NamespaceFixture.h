@@ -35,6 +35,8 @@ class NamespaceFixture : public ShellAllocTest
     QList<QByteArray> listNames(IShellFolder* folder, std::uint32_t flags);
 
   private:
+    static void removeTree(const QByteArray& path);
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_root;
     QByteArray m_saved[3];
