@@ -95,7 +95,7 @@ HRESULT TDesktopFolder::itemAttributes(const ItemData::View& view, std::uint32_t
             SFGAO_HASPROPSHEET;
         break;
     case ItemData::KindTrash:
-        // Like the platform's recycle bin: a virtual folder that takes drops.
+        // A virtual folder that takes drops; file-system-only views leave it out.
         a = SFGAO_FOLDER | SFGAO_CANLINK | SFGAO_DROPTARGET;
         if ((requested & SFGAO_HASSUBFOLDER) && DirectoryHasSubfolder(XdgDirs::TrashFiles()))
             a |= SFGAO_HASSUBFOLDER;
