@@ -6,6 +6,7 @@
 #include "shell/utils/ShellDataBlocks.h"
 #include "shell/utils/StgMedium.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 #include <QStringList>
 
@@ -183,4 +184,25 @@ Qt::DropAction QtDropActionFromEffect(std::uint32_t effect)
     if (effect & DROPEFFECT_LINK)
         return Qt::LinkAction;
     return Qt::IgnoreAction;
+}
+
+TQtDropArguments DropArgumentsOf(const QDropEvent* event)
+{
+    TQtDropArguments arguments;
+    arguments.keyState = KeyStateFromQt(event->buttons(), event->modifiers());
+    const QPoint at = event->position().toPoint();
+    arguments.point = TPointL{at.x(), at.y()};
+    arguments.effect = DropEffectsFromQt(event->possibleActions());
+    return arguments;
+}
+
+void AnswerDropEvent(QDropEvent* event, std::uint32_t effect)
+{
+    const Qt::DropAction action = QtDropActionFromEffect(effect & ~DROPEFFECT_SCROLL);
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "shell/shell95/IDataObject.h"
+#include "shell/shell95/OleConstants.h"
 
 #include <QByteArray>
 #include <QList>
 #include <Qt>
 
+class QDropEvent;
 class QMimeData;
 
 // How data objects travel through Qt's drag and drop and clipboard:
@@ -43,3 +45,17 @@ std::uint32_t DropEffectsFromQt(Qt::DropActions actions);
 Qt::DropActions QtDropActionsFromEffects(std::uint32_t effects);
 // The one action of an effect (copy before move before link); IgnoreAction for none.
 Qt::DropAction QtDropActionFromEffect(std::uint32_t effect);
+
+// The arguments of a drop-target call from a Qt drop event: key state of the
+// buttons and modifiers Qt reports, the point in the receiving widget's
+// coordinates (callers map it to the screen), and the effects the source
+// allows. Qt's events carry the buttons still held: a drop arrives with none,
+// so controls keep the buttons they saw at the enter, as the design does.
+struct TQtDropArguments {
+    std::uint32_t keyState = 0;
+    TPointL point;
+    std::uint32_t effect = 0;
+};
+TQtDropArguments DropArgumentsOf(const QDropEvent* event);
+// Accepts the event with the effect's action, or ignores it for none.
+void AnswerDropEvent(QDropEvent* event, std::uint32_t effect);

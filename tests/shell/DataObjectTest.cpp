@@ -6,11 +6,13 @@
 #include "shell/UPTShellControls.h"
 #include "shell/UPTShellUtils.h"
 #include "shell/dragdrop/MimeDataBridge.h"
+#include "shell/dragdrop/ShellDoDragDrop.h"
 #include "shell/dragdrop/TMimeDataObject.h"
 #include "shell/utils/ClipboardFormats.h"
 #include "shell/utils/ShellDataBlocks.h"
 #include "shell/utils/StgMedium.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 
 #include <unistd.h>
@@ -473,6 +475,37 @@ TEST_F(MimeBridge, FileManagerUriListsReadAsDataObjects)
     QMimeData text;
     text.setText(QStringLiteral("just words"));
     EXPECT_EQ(TMimeDataObject::Create(&text, object.put()), DV_E_FORMATETC);
+}
+
+TEST_F(MimeBridge, DragLoopWithoutADropCancels)
+{
+    // The offscreen platform ends every drag at once without a target.
+    makeFile(work() + "/a.txt");
+    TComPtr<IDataObject> object = listObject(work(), {"a.txt"});
+    TComPtr<IDropSource> source = TComPtr<IDropSource>::adopt(new TDropSource_shlvtv(MK_LBUTTON));
+    QObject dragSource;
+    std::uint32_t effect = 99;
+    EXPECT_EQ(ShellDoDragDrop(&dragSource, object.get(), source.get(), DROPEFFECT_COPY, &effect),
+              DRAGDROP_S_CANCEL);
+    EXPECT_EQ(effect, DROPEFFECT_NONE);
+    EXPECT_EQ(ShellDoDragDrop(&dragSource, object.get(), source.get(), 0, &effect),
+              DRAGDROP_S_CANCEL);
+}
+
+TEST_F(MimeBridge, DropEventsGiveDropArguments)
+{
+    QMimeData data;
+    QDropEvent event(QPointF(5, 6), Qt::CopyAction | Qt::MoveAction, &data, Qt::RightButton,
+                     Qt::ControlModifier);
+    const TQtDropArguments arguments = DropArgumentsOf(&event);
+    EXPECT_EQ(arguments.keyState, MK_RBUTTON | MK_CONTROL);
+    EXPECT_EQ(arguments.point.x, 5);
+    EXPECT_EQ(arguments.effect, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    AnswerDropEvent(&event, DROPEFFECT_MOVE | DROPEFFECT_SCROLL);
+    EXPECT_TRUE(event.isAccepted());
+    EXPECT_EQ(event.dropAction(), Qt::MoveAction);
+    AnswerDropEvent(&event, DROPEFFECT_NONE);
+    EXPECT_FALSE(event.isAccepted());
 }
 
 TEST_F(MimeBridge, KeyStatesAndEffects)
