@@ -63,7 +63,7 @@ bool TFileSystemEnum::nextItem(QByteArray& itemBytes, HRESULT& hr)
     hr = S_FALSE;
     while (m_leadingIndex < m_leading.size()) {
         itemBytes = m_leading[m_leadingIndex++];
-        // Home, Computer and Trash are folders.
+        // Leading items are folders: the desktop's Home, Computer and Trash, volumes.
         if (m_flags & SHCONTF_FOLDERS)
             return true;
     }
