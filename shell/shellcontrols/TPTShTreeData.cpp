@@ -2,6 +2,7 @@
 
 #include "platform/EPlatformError.h"
 #include "shell/namespace/Desktop.h"
+#include "shell/shell95/IDropTarget.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/shellcontrols/ItemTexts.h"
 #include "shell/utils/IdList.h"
@@ -9,21 +10,20 @@
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTIdListArray.h"
 
-#include <utility>
-
 namespace
 {
 
 // The drop target of an object given by its absolute list: asked of the
 // folder that holds it.
-HRESULT dropTargetOfAbsolute(HWND window, PCItemIDList absolute, void** target)
+HRESULT dropTargetOfAbsolute(HWND window, PCItemIDList absolute, IDropTarget** target)
 {
     TPTIdListArray items(absolute);
     TComPtr<IShellFolder> parent;
     if (const HRESULT hr = ShellGetFolderFromIdList(items.GoUp(1), parent.put()); Failed(hr))
         return hr;
     PCItemIDList last = IdListLastItem(absolute);
-    return parent->GetUIObjectOf(window, 1, &last, IID_IDropTarget, nullptr, target);
+    return parent->GetUIObjectOf(window, 1, &last, IID_IDropTarget, nullptr,
+                                 reinterpret_cast<void**>(target));
 }
 
 } // namespace
@@ -121,7 +121,7 @@ bool TPTShTreeData::GetEditable()
     return attributes & SFGAO_CANRENAME;
 }
 
-HRESULT TPTShTreeData::GetIDropTarget(HWND window, void** target)
+HRESULT TPTShTreeData::GetIDropTarget(HWND window, IDropTarget** target)
 {
     if (!target)
         return E_POINTER;
@@ -131,7 +131,8 @@ HRESULT TPTShTreeData::GetIDropTarget(HWND window, void** target)
         if (!parent)
             return E_FAIL;
         PCItemIDList item = m_relPidl;
-        return parent->GetUIObjectOf(window, 1, &item, IID_IDropTarget, nullptr, target);
+        return parent->GetUIObjectOf(window, 1, &item, IID_IDropTarget, nullptr,
+                                     reinterpret_cast<void**>(target));
     }
     PCItemIDList absolute = GetAbsPidl();
     if (!IdListIsEmpty(absolute))

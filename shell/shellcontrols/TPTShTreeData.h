@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class IDropTarget;
 class IPTShellTreeOwner;
 
 // The data of one node of the folder tree: the node's object as a list
@@ -41,8 +42,8 @@ class TPTShTreeData
     // object outside the file system.
     QString GetPathName();
     bool GetEditable();
-    // The object's drop target (an IDropTarget, as GetUIObjectOf hands it out).
-    HRESULT GetIDropTarget(HWND window, void** target);
+    // The object's drop target, as the folder holding it hands it out.
+    HRESULT GetIDropTarget(HWND window, IDropTarget** target);
     // A volume root: the path is a mount point of a volume.
     bool IsRootDir();
     void Flush();

@@ -5,7 +5,7 @@
 #include "platform/MountTable.h"
 #include "shell/UPTShellControls.h"
 #include "shell/UPTShellUtils.h"
-#include "shell/namespace/UIObjectFactory.h"
+#include "shell/fileops/TFileSystemDropTarget.h"
 #include "shell/utils/DriveInfoCache.h"
 
 #include <QLocale>
@@ -74,41 +74,6 @@ class LocaleScope
 QByteArray bytesOf(PCItemIDList list)
 {
     return IdListToBytes(list);
-}
-
-// Drop targets are not built yet; this one reports where it was asked for.
-struct DropTargetRequest {
-    bool active = false;
-    QByteArray folderIdList;
-    QByteArray item;
-};
-DropTargetRequest g_dropRequest;
-
-class FakeDropTarget : public TComObject<IUnknown>
-{
-  public:
-    HRESULT QueryInterface(REFIID, void** object) override
-    {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-};
-
-void registerDropTargetProbe()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    RegisterUIObjectFactory([](IShellFolder*, PCItemIDList folderIdList, HWND, std::uint32_t count,
-                               const PCItemIDList* items, REFIID iid, void** object) -> HRESULT {
-        if (!g_dropRequest.active || !(iid == IID_IDropTarget) || count != 1)
-            return E_NOINTERFACE;
-        g_dropRequest.folderIdList = IdListToBytes(folderIdList);
-        g_dropRequest.item = IdListToBytes(items[0]);
-        *object = static_cast<IUnknown*>(new FakeDropTarget);
-        return S_OK;
-    });
 }
 
 } // namespace
@@ -356,45 +321,40 @@ TEST_F(ShellItemData, TreeRecordRootsDesktopAndUninitialised)
     EXPECT_FALSE(below.IsRootDir());
 }
 
-TEST_F(ShellItemData, TreeRecordDropTargetsAreAskedOfTheHoldingFolder)
+TEST_F(ShellItemData, TreeRecordDropTargetsAreThoseOfTheFolders)
 {
-    registerDropTargetProbe();
     makeDir(work() + "/target");
+    makeFile(work() + "/file.txt");
     TreeOwner tree;
     TIdListPtr workList(parse(work()));
     TPTShTreeData root(&tree);
     root.SetData(nullptr, ShellIMalloc(), workList.get());
     ListOwner list(parse(work()));
-    TIdListPtr item(list.item("target"));
-    TPTShTreeData child(&tree);
-    child.SetData(&root, ShellIMalloc(), item.get());
+    auto childOf = [&](const char* name) {
+        auto data = std::make_unique<TPTShTreeData>(&tree);
+        TIdListPtr item(list.item(name));
+        data->SetData(&root, ShellIMalloc(), item.get());
+        return data;
+    };
     TPTShTreeData desktop(&tree);
     desktop.SetData(nullptr, ShellIMalloc(), nullptr);
+    const auto dropFolder = [](TPTShTreeData& data) {
+        TComPtr<IDropTarget> target;
+        EXPECT_EQ(data.GetIDropTarget(nullptr, target.put()), S_OK);
+        const auto* folder = dynamic_cast<TFileSystemDropTarget*>(target.get());
+        return folder ? folder->FolderPath() : QByteArray("(none)");
+    };
 
-    g_dropRequest = {true, {}, {}};
-    void* target = nullptr;
-    // A child node: its parent's folder for its item.
-    ASSERT_EQ(child.GetIDropTarget(nullptr, &target), S_OK);
-    static_cast<IUnknown*>(target)->Release();
-    EXPECT_EQ(g_dropRequest.folderIdList, bytesOf(workList.get()));
-    EXPECT_EQ(g_dropRequest.item, bytesOf(item.get()));
+    // A child node through its parent's folder, a root through the folder
+    // above it, the desktop through its directory.
+    EXPECT_EQ(dropFolder(*childOf("target")), work() + "/target");
+    EXPECT_EQ(dropFolder(root), work());
+    EXPECT_EQ(dropFolder(desktop), home() + "/Desktop");
 
-    // A root node: split into the folder above and its last item.
-    ASSERT_EQ(root.GetIDropTarget(nullptr, &target), S_OK);
-    static_cast<IUnknown*>(target)->Release();
-    EXPECT_EQ(g_dropRequest.folderIdList, bytesOf(TIdListPtr(parse(work() + "/..")).get()));
-    EXPECT_EQ(g_dropRequest.item,
-              bytesOf(TIdListPtr(CopyIdList(nullptr, IdListLastItem(workList.get()))).get()));
-
-    // The desktop: the desktop directory, asked of the home folder.
-    TIdListPtr homeList(parse(home()));
-    ASSERT_EQ(desktop.GetIDropTarget(nullptr, &target), S_OK);
-    static_cast<IUnknown*>(target)->Release();
-    EXPECT_EQ(g_dropRequest.folderIdList, bytesOf(homeList.get()));
-    g_dropRequest.active = false;
-
-    EXPECT_EQ(child.GetIDropTarget(nullptr, &target), E_NOINTERFACE);
-    EXPECT_EQ(target, nullptr);
+    // A file takes no drops.
+    IDropTarget* none = reinterpret_cast<IDropTarget*>(&tree);
+    EXPECT_EQ(childOf("file.txt")->GetIDropTarget(nullptr, &none), E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
 }
 
 TEST_F(ShellItemData, ComboRecordBindsItsFolder)
