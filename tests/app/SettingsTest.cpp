@@ -1,6 +1,7 @@
 #include "app/VeldmarkMain.h"
 
 #include "app/CurveChart.h"
+#include "app/TQuitOnSignal.h"
 
 #include "QtPrinters.h"
 
@@ -175,4 +176,29 @@ TEST(Settings, ProgramQuitsCleanlyOnSignalsAndWritesItsSettings)
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_EQ(ReadAll(dir.filePath("VELDMARK.INI")), kDefaults);
     }
+}
+
+TEST(Settings, SignalsReachTheEventLoopAndDefaultsComeBack)
+{
+    int calls = 0;
+    {
+        TQuitOnSignal quit([&] { ++calls; });
+        ASSERT_TRUE(quit.IsActive());
+        TQuitOnSignal second([] {}); // one at a time
+        EXPECT_FALSE(second.IsActive());
+        ::raise(SIGINT);
+        EXPECT_EQ(calls, 0); // not from inside the handler
+        auto waitFor = [&](int n) {
+            const QDeadlineTimer deadline(10000);
+            while (calls < n && !deadline.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            return calls;
+        };
+        EXPECT_EQ(waitFor(1), 1);
+        ::raise(SIGTERM);
+        EXPECT_EQ(waitFor(2), 2);
+    }
+    struct sigaction current = {};
+    ::sigaction(SIGTERM, nullptr, &current);
+    EXPECT_EQ(current.sa_handler, SIG_DFL);
 }
