@@ -59,13 +59,13 @@ HRESULT ShellDoDragDrop(QObject* dragSource, IDataObject* dataObject, IDropSourc
     const Qt::DropActions allowed = QtDropActionsFromEffects(okEffects);
     if (!allowed)
         return DRAGDROP_S_CANCEL;
+    // Qt deletes the drag object once its loop has ended.
     auto* drag = new QDrag(dragSource);
     drag->setMimeData(MimeDataFromDataObject(dataObject));
     TDropSourceFilter filter(dropSource);
     qApp->installEventFilter(&filter);
     const Qt::DropAction action = drag->exec(allowed, QtDropActionFromEffect(okEffects));
     qApp->removeEventFilter(&filter);
-    drag->deleteLater();
     *effect = DropEffectsFromQt(action);
     return *effect ? DRAGDROP_S_DROP : DRAGDROP_S_CANCEL;
 }
