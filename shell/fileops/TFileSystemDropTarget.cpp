@@ -32,8 +32,11 @@ void TFileSystemDropTarget::readSources(IDataObject* dataObject)
     // The first item decides the volume, as the drag shows one cursor for all.
     m_sameVolume = !m_sources.isEmpty() && FilePaths::SameVolume(m_sources.first(), m_folder);
     m_allInFolder = !m_sources.isEmpty();
-    for (const QByteArray& source : m_sources)
+    m_intoItself = false;
+    for (const QByteArray& source : m_sources) {
         m_allInFolder = m_allInFolder && FilePaths::SameFile(FilePaths::Parent(source), m_folder);
+        m_intoItself = m_intoItself || FilePaths::IsInside(m_folder, source);
+    }
 }
 
 std::uint32_t TFileSystemDropTarget::effectFor(std::uint32_t keyState, std::uint32_t allowed) const
@@ -42,7 +45,13 @@ std::uint32_t TFileSystemDropTarget::effectFor(std::uint32_t keyState, std::uint
         return DROPEFFECT_NONE;
     const std::uint32_t effect = ChooseDropEffect(keyState, allowed, m_sameVolume);
     // Moving files to where they already are does nothing; say so early.
-    return effect == DROPEFFECT_MOVE && m_allInFolder ? DROPEFFECT_NONE : effect;
+    if (effect == DROPEFFECT_MOVE && m_allInFolder)
+        return DROPEFFECT_NONE;
+    // A folder cannot go into itself: no-drop while dragging; a drop made
+    // anyway is refused with a message by the transfer.
+    if (effect != DROPEFFECT_LINK && m_intoItself)
+        return DROPEFFECT_NONE;
+    return effect;
 }
 
 HRESULT TFileSystemDropTarget::DragEnter(IDataObject* dataObject, std::uint32_t keyState, TPointL,
@@ -87,7 +96,9 @@ HRESULT TFileSystemDropTarget::Drop(IDataObject* dataObject, std::uint32_t keySt
             chosen = ShowDropMenu(m_owner, offered, ChooseDropEffect(0, offered, m_sameVolume)) &
                      offered;
     } else {
-        chosen = effectFor(keyState, allowed);
+        chosen = ChooseDropEffect(keyState, allowed, m_sameVolume);
+        if (chosen == DROPEFFECT_MOVE && m_allInFolder)
+            chosen = DROPEFFECT_NONE;
     }
     const QList<QByteArray> sources = std::exchange(m_sources, {});
     if (chosen == DROPEFFECT_NONE)

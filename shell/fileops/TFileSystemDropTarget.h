@@ -37,4 +37,5 @@ class TFileSystemDropTarget final : public TComObject<IDropTarget>
     QList<QByteArray> m_sources;
     bool m_sameVolume = false;
     bool m_allInFolder = false;
+    bool m_intoItself = false; // the folder is one of the sources or below one
 };

@@ -248,10 +248,22 @@ TEST_F(FileOperations, FoldersMergeAndSkippedFilesStayAtTheSource)
 
 TEST_F(FileOperations, FolderIntoItselfIsRefused)
 {
-    makeDir(src() + "/inner");
     makeDir(work() + "/top");
     makeFile(work() + "/top/file", "x");
     makeDir(work() + "/top/inner");
+    {
+        // While dragging, the folder and its subfolders show no drop.
+        auto s = select(work(), {"top"});
+        TComPtr<IDataObject> data;
+        ASSERT_EQ(
+            TDataObject_shlv::Create(s->folder.get(), s->folderList.get(), s->items, data.put()),
+            S_OK);
+        TComPtr<IDropTarget> inner = dropTargetOf(work() + "/top/inner");
+        std::uint32_t effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(inner->DragEnter(data.get(), MK_LBUTTON, TPointL{}, &effect), S_OK);
+        EXPECT_EQ(effect, DROPEFFECT_NONE);
+        EXPECT_EQ(inner->DragLeave(), S_OK);
+    }
     EXPECT_EQ(drop({"top"}, work() + "/top/inner", MK_SHIFT, 7, work()), DROPEFFECT_NONE);
     ASSERT_EQ(prompts.boxes.size(), 1);
     EXPECT_TRUE(prompts.boxes[0].text.contains(QStringLiteral("\"top\"")));
