@@ -9,7 +9,8 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 
-namespace {
+namespace
+{
 
 // Centred in the panel: the designed left edge (48) centred the title only in
 // the original face.

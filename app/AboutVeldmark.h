@@ -12,10 +12,11 @@ QT_END_NAMESPACE
 // The instructions box that Help shows: title, picture, credits and the
 // instructions text. A new box is made for every Help, so it always opens
 // with the text scrolled to the top.
-class TAboutBox : public QDialog {
+class TAboutBox : public QDialog
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TAboutBox(QWidget* owner = nullptr);
 
     void OKButtonClick();

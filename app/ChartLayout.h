@@ -3,9 +3,9 @@
 // Where FormResize puts the two charts: they share the client height left
 // above the status bar, and their width follows the window's outer width.
 struct TChartLayout {
-    int height = 0;     // of each chart
-    int chart2Top = 0;  // the first chart stays at top 4
-    int width = 0;      // of each chart
+    int height = 0;    // of each chart
+    int chart2Top = 0; // the first chart stays at top 4
+    int width = 0;     // of each chart
 };
 
 // Integer arithmetic as the window has always done it (truncating division).

@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr int kWidth = 225;
 constexpr int kHeight = 77;

@@ -43,13 +43,19 @@ QChartView* CreateCurveChart(QWidget* parent, const QString& objectName, const Q
 
 static QValueAxis* AxisAt(QChart* chart, Qt::Alignment where)
 {
-    const QList<QAbstractAxis*> axes = chart->axes(where == Qt::AlignBottom ? Qt::Horizontal
-                                                                             : Qt::Vertical);
+    const QList<QAbstractAxis*> axes =
+        chart->axes(where == Qt::AlignBottom ? Qt::Horizontal : Qt::Vertical);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
 }
 
-QValueAxis* BottomAxis(QChart* chart) { return AxisAt(chart, Qt::AlignBottom); }
-QValueAxis* LeftAxis(QChart* chart) { return AxisAt(chart, Qt::AlignLeft); }
+QValueAxis* BottomAxis(QChart* chart)
+{
+    return AxisAt(chart, Qt::AlignBottom);
+}
+QValueAxis* LeftAxis(QChart* chart)
+{
+    return AxisAt(chart, Qt::AlignLeft);
+}
 
 void AddLineSeries(QChart* chart, const std::vector<double>& x, const std::vector<double>& y)
 {
@@ -74,7 +80,8 @@ void DeleteAllSeries(QChart* chart)
     }
 }
 
-namespace {
+namespace
+{
 
 struct Range {
     double min = std::numeric_limits<double>::infinity();
@@ -104,7 +111,11 @@ void SetAxisRange(QValueAxis* axis, Range r)
     const double rough = (r.max - r.min) / 5;
     const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
     const double fraction = rough / magnitude;
-    const double step = (fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10) * magnitude;
+    const double step = (fraction <= 1   ? 1
+                         : fraction <= 2 ? 2
+                         : fraction <= 5 ? 5
+                                         : 10) *
+                        magnitude;
     const double low = std::floor(r.min / step) * step;
     const double high = std::ceil(r.max / step) * step;
     axis->setTickType(QValueAxis::TicksDynamic);

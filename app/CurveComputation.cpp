@@ -9,7 +9,8 @@
 #include <atomic>
 #include <thread>
 
-namespace {
+namespace
+{
 
 ComputeOutcome ComputeHere(std::vector<nsa::TNSAData>& curves)
 {
@@ -25,8 +26,8 @@ ComputeOutcome ComputeWithProgress(QWidget* parent, std::vector<nsa::TNSAData>& 
     for (const nsa::TNSAData& curve : curves)
         totalPoints += curve.NumPoints;
 
-    QProgressDialog dialog(QObject::tr("Calculating NSA..."), QObject::tr("Cancel"), 0,
-                           totalPoints, parent);
+    QProgressDialog dialog(QObject::tr("Calculating NSA..."), QObject::tr("Cancel"), 0, totalPoints,
+                           parent);
     dialog.setObjectName(QStringLiteral("ProgressDialog"));
     dialog.setWindowTitle(QObject::tr("Veldmark"));
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -40,9 +41,9 @@ ComputeOutcome ComputeWithProgress(QWidget* parent, std::vector<nsa::TNSAData>& 
     ComputeOutcome outcome = ComputeOutcome::Done;
     std::thread worker([&] {
         for (nsa::TNSAData& curve : curves) {
-            const nsa::CurveStatus status =
-                progress.cancel ? nsa::CurveStatus::Cancelled
-                                : nsa::CalculateNSACurve(curve, &progress);
+            const nsa::CurveStatus status = progress.cancel
+                                                ? nsa::CurveStatus::Cancelled
+                                                : nsa::CalculateNSACurve(curve, &progress);
             if (status != nsa::CurveStatus::Done) {
                 outcome = status == nsa::CurveStatus::Cancelled ? ComputeOutcome::Cancelled
                                                                 : ComputeOutcome::Refused;
@@ -70,8 +71,7 @@ ComputeOutcome ComputeWithProgress(QWidget* parent, std::vector<nsa::TNSAData>& 
     if (!done)
         progress.cancel = true;
     worker.join();
-    return progress.cancel && outcome == ComputeOutcome::Done ? ComputeOutcome::Cancelled
-                                                              : outcome;
+    return progress.cancel && outcome == ComputeOutcome::Done ? ComputeOutcome::Cancelled : outcome;
 }
 
 } // namespace

@@ -37,7 +37,8 @@ QString FloatToStr(double value, const QLocale& locale)
     }
     const std::size_t whole = std::size_t(exponent) + 1;
     if (digits.size() <= whole)
-        return result + QString::fromLatin1(digits) + QString(int(whole - digits.size()), QLatin1Char('0'));
+        return result + QString::fromLatin1(digits) +
+               QString(int(whole - digits.size()), QLatin1Char('0'));
     return result + QString::fromLatin1(digits.substr(0, whole)) + point +
            QString::fromLatin1(digits.substr(whole));
 }

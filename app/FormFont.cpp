@@ -8,7 +8,7 @@ QString PickFormFontFamily(const QStringList& installedFamilies)
     // Ordered by how close their widths come to the original face; the
     // condensed face keeps the longest row captions clear of their edits.
     static const char* const kPreferred[] = {
-        "MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Liberation Sans",
+        "MS Sans Serif", "Microsoft Sans Serif",  "Tahoma",      "Arial", "Liberation Sans",
         "Nimbus Sans",   "DejaVu Sans Condensed", "DejaVu Sans",
     };
     for (const char* name : kPreferred)

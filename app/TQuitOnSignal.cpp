@@ -7,7 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 int signalFds[2] = {-1, -1}; // [0] written by the handler, [1] read by the notifier
 

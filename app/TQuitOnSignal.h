@@ -12,16 +12,17 @@ class QSocketNotifier;
 // writes a byte to a socket pair; a notifier on the other end runs onSignal
 // from the event loop. One instance at a time; the default handlers come back
 // when it is destroyed.
-class TQuitOnSignal : public QObject {
+class TQuitOnSignal : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TQuitOnSignal(std::function<void()> onSignal, QObject* parent = nullptr);
     ~TQuitOnSignal() override;
 
     bool IsActive() const { return notifier_ != nullptr; }
 
-private:
+  private:
     void Activated();
 
     std::function<void()> onSignal_;

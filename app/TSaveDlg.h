@@ -10,8 +10,9 @@ class QWidget;
 // behaves the same on every desktop: it opens in the process's current
 // directory with the given name, and it neither asks before replacing an
 // existing file nor before creating a new one.
-class TSaveDlg {
-public:
+class TSaveDlg
+{
+  public:
     explicit TSaveDlg(QWidget* owner) : owner_(owner) {}
 
     // A bare name, or a path, to start with.
@@ -21,7 +22,7 @@ public:
     // The full path of the confirmed file.
     QString GetFilename() const { return filename_; }
 
-private:
+  private:
     QWidget* owner_;
     QString filename_;
 };

@@ -5,10 +5,11 @@
 // The application object. An exception that escapes an event handler is
 // shown in the standard error box instead of unwinding through the event
 // loop, which Qt does not allow; the program then goes on.
-class TVeldmarkApplication : public QApplication {
+class TVeldmarkApplication : public QApplication
+{
     Q_OBJECT
 
-public:
+  public:
     TVeldmarkApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;

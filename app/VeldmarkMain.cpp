@@ -15,10 +15,10 @@
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +31,8 @@
 #include <QStatusBar>
 #include <QValueAxis>
 
-namespace {
+namespace
+{
 
 const QString kCaption = QStringLiteral("ANSI C63.4/5 Theoretical Veldmark");
 constexpr int kClientWidth = 775; // 783 x 540 outside a 4-pixel frame and the caption
@@ -44,8 +45,7 @@ constexpr std::int64_t kHalfSecondOfWork = 150'000'000;
 
 void ShowMessageBox(QWidget* owner, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Veldmark"), text, QMessageBox::Ok,
-                    owner);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Veldmark"), text, QMessageBox::Ok, owner);
     box.exec();
 }
 
@@ -96,7 +96,8 @@ TMainForm::~TMainForm()
     WriteSettings();
 }
 
-namespace {
+namespace
+{
 
 const QString kSection = QStringLiteral("Settings");
 
@@ -120,8 +121,8 @@ void TMainForm::WriteIniString(const QString& Section, const QString& Key,
 
 void TMainForm::ReadSettings()
 {
-    for (QLineEdit* edit : {TransHeight, SepDist, UpperLimit, LowerLimit, ScanStep, StartFreq,
-                            StopFreq, NumPoints}) {
+    for (QLineEdit* edit :
+         {TransHeight, SepDist, UpperLimit, LowerLimit, ScanStep, StartFreq, StopFreq, NumPoints}) {
         // The layout holds the defaults; the key is the edit's name.
         edit->setText(ReadIniString(kSection, edit->objectName(), edit->text()));
     }
@@ -131,9 +132,8 @@ void TMainForm::ReadSettings()
         Horizontal->setChecked(true);
     else
         Vertical->setChecked(true);
-    ShowDefault->setChecked(
-        ReadIniString(kSection, QStringLiteral("ShowDefault"), QStringLiteral("True")) ==
-        QLatin1String("True"));
+    ShowDefault->setChecked(ReadIniString(kSection, QStringLiteral("ShowDefault"),
+                                          QStringLiteral("True")) == QLatin1String("True"));
     if (ReadIniString(kSection, QStringLiteral("Graph2"), QStringLiteral("Height")) ==
         QLatin1String("Height"))
         GraphHeight->setChecked(true);
@@ -143,8 +143,8 @@ void TMainForm::ReadSettings()
 
 void TMainForm::WriteSettings()
 {
-    for (QLineEdit* edit : {TransHeight, SepDist, UpperLimit, LowerLimit, ScanStep, StartFreq,
-                            StopFreq, NumPoints})
+    for (QLineEdit* edit :
+         {TransHeight, SepDist, UpperLimit, LowerLimit, ScanStep, StartFreq, StopFreq, NumPoints})
         WriteIniString(kSection, edit->objectName(), edit->text());
     WriteIniString(kSection, QStringLiteral("Polarization"),
                    Horizontal->isChecked() ? QStringLiteral("Horizontal")
@@ -265,8 +265,7 @@ void TMainForm::CreateCreditsAndStatus()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(20, 368, 225, 77);
     Image1->setPixmap(CreditsPicture());
-    Label9 = MakeLabel(this, "Label9", tr("For open-area test sites and chambers"), 20,
-                       448);
+    Label9 = MakeLabel(this, "Label9", tr("For open-area test sites and chambers"), 20, 448);
     Label10 = MakeLabel(this, "Label10", tr("Horizontal and vertical polarization"), 20, 462);
     Label12 = MakeLabel(this, "Label12", tr("Veldmark 1.0"), 20, 476);
 
@@ -285,8 +284,8 @@ void TMainForm::SetTabOrder()
     // actions, the second chart. Inside the parameter group the polarization
     // comes after the lower limit and the last three edits go bottom to top.
     const QList<QWidget*> order = {
-        TransHeight, SepDist,   UpperLimit,  LowerLimit, Horizontal, Vertical, ScanStep,
-        NumPoints,   StopFreq,  StartFreq,   NSAChart,   ShowDefault, AddButton, SaveButton,
+        TransHeight, SepDist,     UpperLimit, LowerLimit, Horizontal,  Vertical,  ScanStep,
+        NumPoints,   StopFreq,    StartFreq,  NSAChart,   ShowDefault, AddButton, SaveButton,
         ClearButton, GraphHeight, GraphEdMax, HelpButton, Chart2,
     };
     for (qsizetype i = 1; i < order.size(); ++i)
@@ -319,14 +318,22 @@ void TMainForm::AddButtonClick()
     using nsa::ParameterField;
     auto edit = [this](ParameterField field) -> QLineEdit* {
         switch (field) {
-        case ParameterField::TransHeight: return TransHeight;
-        case ParameterField::SepDist: return SepDist;
-        case ParameterField::LowerLimit: return LowerLimit;
-        case ParameterField::UpperLimit: return UpperLimit;
-        case ParameterField::ScanStep: return ScanStep;
-        case ParameterField::StartFreq: return StartFreq;
-        case ParameterField::StopFreq: return StopFreq;
-        case ParameterField::NumPoints: return NumPoints;
+        case ParameterField::TransHeight:
+            return TransHeight;
+        case ParameterField::SepDist:
+            return SepDist;
+        case ParameterField::LowerLimit:
+            return LowerLimit;
+        case ParameterField::UpperLimit:
+            return UpperLimit;
+        case ParameterField::ScanStep:
+            return ScanStep;
+        case ParameterField::StartFreq:
+            return StartFreq;
+        case ParameterField::StopFreq:
+            return StopFreq;
+        case ParameterField::NumPoints:
+            return NumPoints;
         }
         return nullptr;
     };
@@ -363,7 +370,8 @@ void TMainForm::CalculateNSA(std::vector<TNSAData>& curves)
         for (const TNSAData& curve : curves)
             PlotAndStore(curve);
         break;
-    case ComputeOutcome::Cancelled: break;
+    case ComputeOutcome::Cancelled:
+        break;
     case ComputeOutcome::Refused:
         // Only a standard curve whose default step cannot serve the sweep gets here.
         ShowMessage(QString::fromUtf8(nsa::InvalidFieldMessage(nsa::ParameterField::ScanStep)));
@@ -426,8 +434,8 @@ QString TMainForm::SuggestedFileName() const
 
 bool TMainForm::WriteCsvFile(const QString& Path)
 {
-    const nsa::FileWriteResult result = nsa::WriteCsvFile(
-        QFile::encodeName(Path).toStdString(), nsa::FindLastCalculation(NSADataList));
+    const nsa::FileWriteResult result = nsa::WriteCsvFile(QFile::encodeName(Path).toStdString(),
+                                                          nsa::FindLastCalculation(NSADataList));
     if (!result.ok)
         ShowMessage(tr("The file \"%1\" could not be written: %2.")
                         .arg(QDir::toNativeSeparators(Path), QString::fromLocal8Bit(result.error)));

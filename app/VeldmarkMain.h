@@ -28,10 +28,11 @@ QT_END_NAMESPACE
 // at 96 pixels per inch; only the charts follow the window's size. The inputs
 // are read from the settings file at construction and written back at
 // destruction.
-class TMainForm : public QWidget {
+class TMainForm : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     using TNSAData = nsa::TNSAData;
 
     // "VELDMARK.INI" in the executable's folder.
@@ -74,8 +75,8 @@ public:
 
     // Components, named by role; owned by the window.
     QGroupBox* GroupBox1;
-    QLineEdit *TransHeight, *SepDist, *UpperLimit, *LowerLimit, *ScanStep, *StartFreq,
-        *StopFreq, *NumPoints;
+    QLineEdit *TransHeight, *SepDist, *UpperLimit, *LowerLimit, *ScanStep, *StartFreq, *StopFreq,
+        *NumPoints;
     QRadioButton *Horizontal, *Vertical;
     QLabel *Label15, *Label3, *Label4, *Label11, *Label1, *Label5, *Label2, *Label6, *Label16;
     QGroupBox* GroupBox2;
@@ -88,10 +89,10 @@ public:
     QLabel *Image1, *Label8, *Label9, *Label10, *Label12;
     TSaveDlg SaveDlg;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void CreateParameterGroup();
     void CreateActionGroup();
     void CreateCharts();

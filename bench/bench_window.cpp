@@ -17,7 +17,8 @@
 // Time from a click on Add to both charts painted with the new series, on a
 // shown window of the offscreen platform. Each iteration starts from cleared
 // charts so the work per click stays the same.
-namespace {
+namespace
+{
 
 void AddToShown(benchmark::State& state, const char* start, const char* stop, const char* points)
 {
@@ -28,7 +29,8 @@ void AddToShown(benchmark::State& state, const char* start, const char* stop, co
         message = text.toStdString();
         state.SkipWithError(message.c_str());
     };
-    form.ProgressThreshold = std::numeric_limits<std::int64_t>::max(); // time the work, not a dialog
+    form.ProgressThreshold =
+        std::numeric_limits<std::int64_t>::max(); // time the work, not a dialog
     form.StartFreq->setText(QString::fromLatin1(start));
     form.StopFreq->setText(QString::fromLatin1(stop));
     form.NumPoints->setText(QString::fromLatin1(points));
@@ -55,7 +57,10 @@ void AddToShown(benchmark::State& state, const char* start, const char* stop, co
         benchmark::Counter(double(evaluations), benchmark::Counter::kIsRate);
 }
 
-void BM_AddDefaults(benchmark::State& state) { AddToShown(state, "30", "1000", "971"); }
+void BM_AddDefaults(benchmark::State& state)
+{
+    AddToShown(state, "30", "1000", "971");
+}
 void BM_Add2001PointsAbove10GHz(benchmark::State& state)
 {
     AddToShown(state, "10000", "18000", "2001");

@@ -7,11 +7,16 @@
 #include <cstring>
 #include <optional>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 QByteArray Trimmed(QByteArrayView text)
 {
@@ -64,7 +69,8 @@ ParsedLine Parse(QByteArrayView content)
     if (line[0] == '[') {
         const qsizetype close = line.indexOf(']');
         parsed.kind = LineKind::Section;
-        parsed.name = Trimmed(QByteArrayView(line).sliced(1, (close < 0 ? line.size() : close) - 1));
+        parsed.name =
+            Trimmed(QByteArrayView(line).sliced(1, (close < 0 ? line.size() : close) - 1));
         return parsed;
     }
     const qsizetype equals = line.indexOf('=');
@@ -97,8 +103,8 @@ std::optional<QByteArray> ReadProfile(const QString& fileName)
 
 // Where the section's header and its key lines are.
 struct Located {
-    qsizetype section = -1;  // index of the header line
-    qsizetype key = -1;      // index of the key line
+    qsizetype section = -1;   // index of the header line
+    qsizetype key = -1;       // index of the key line
     qsizetype lastEntry = -1; // last non-blank line of the section
 };
 
@@ -150,8 +156,8 @@ std::size_t GetPrivateProfileString(const QString& section, const QString& key,
         const Located found = Locate(*text, lines, section, key);
         if (found.key >= 0) {
             const Line& line = lines[found.key];
-            value = Parse(QByteArrayView(*text).sliced(line.begin, line.contentEnd - line.begin))
-                        .value;
+            value =
+                Parse(QByteArrayView(*text).sliced(line.begin, line.contentEnd - line.begin)).value;
         }
     }
     std::size_t n = std::min<std::size_t>(std::size_t(value.size()), size - 1);

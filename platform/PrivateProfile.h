@@ -18,7 +18,8 @@
 //   temporary file and a rename, so it is never left half-written.
 // Files above kMaxProfileFileSize are not read (defaults) and not rewritten.
 
-namespace platform {
+namespace platform
+{
 
 constexpr qint64 kMaxProfileFileSize = 16 * 1024 * 1024;
 

@@ -12,22 +12,23 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QStatusBar>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QScrollBar>
-#include <QTextBrowser>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QValueAxis>
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using Form = TestForm;
 
@@ -45,7 +46,7 @@ const QString kPoints = "Invalid number of frequency points (must be between 2 a
 struct Case {
     const char* what;
     std::vector<std::pair<const char*, const char*>> fields; // object name, text
-    QString message; // empty: the Add succeeds
+    QString message;                                         // empty: the Add succeeds
 };
 
 } // namespace
@@ -56,7 +57,8 @@ TEST(MainForm, AddChecksTheFieldsInOrderAndStopsAtTheFirstBadOne)
         {"defaults", {}, {}},
         {"zero height", {{"TransHeight", "0"}}, "Invalid transmit height."},
         {"letters", {{"SepDist", "ten"}}, "Invalid separation distance."},
-        {"lower limit before upper", {{"LowerLimit", "0"}, {"UpperLimit", "0"}},
+        {"lower limit before upper",
+         {{"LowerLimit", "0"}, {"UpperLimit", "0"}},
          "Invalid lower limit."},
         {"equal limits", {{"UpperLimit", "1"}}, kUpper},
         {"step equal to span", {{"ScanStep", "3"}}, {}},
@@ -73,8 +75,12 @@ TEST(MainForm, AddChecksTheFieldsInOrderAndStopsAtTheFirstBadOne)
         {"empty points", {{"NumPoints", ""}}, kPoints},
         {"infinite height", {{"TransHeight", "inf"}}, "Invalid transmit height."},
         {"overflowing distance", {{"SepDist", "1e400"}}, "Invalid separation distance."},
-        {"not a number", {{"StartFreq", "nan"}}, "Invalid start frequency (must be between 0 and 40 GHz)."},
-        {"first of several", {{"ScanStep", "x"}, {"NumPoints", "0"}, {"UpperLimit", "0.5"}}, kUpper},
+        {"not a number",
+         {{"StartFreq", "nan"}},
+         "Invalid start frequency (must be between 0 and 40 GHz)."},
+        {"first of several",
+         {{"ScanStep", "x"}, {"NumPoints", "0"}, {"UpperLimit", "0.5"}},
+         kUpper},
         {"height above the scan", {{"TransHeight", "5"}}, {}},
     };
     for (const Case& c : cases) {
@@ -217,13 +223,14 @@ TEST(MainForm, ResizeArithmetic)
         TChartLayout expected;
     };
     const Row rows[] = {
-        {513, 19, 775, {241, 249, 499}},  // the designed size
-        {514, 19, 783, {241, 249, 507}},  // odd remainder truncated
+        {513, 19, 775, {241, 249, 499}}, // the designed size
+        {514, 19, 783, {241, 249, 507}}, // odd remainder truncated
         {800, 19, 1000, {384, 392, 724}},
-        {20, 19, 200, {0, 8, 0}},         // too small: zero-sized, never negative
+        {20, 19, 200, {0, 8, 0}}, // too small: zero-sized, never negative
     };
     for (const Row& r : rows) {
-        const TChartLayout l = ComputeChartLayout(r.clientHeight, r.statusHeight, r.outerWidth, 266);
+        const TChartLayout l =
+            ComputeChartLayout(r.clientHeight, r.statusHeight, r.outerWidth, 266);
         EXPECT_EQ(l.height, r.expected.height);
         EXPECT_EQ(l.chart2Top, r.expected.chart2Top);
         EXPECT_EQ(l.width, r.expected.width);
@@ -254,11 +261,12 @@ TEST(MainForm, LayoutAndTabOrder)
     EXPECT_EQ(f.findChild<QLabel*>("Label4")->text(), "Upper Recevie Scan Limit:  (m)");
     EXPECT_EQ(f.HelpButton->geometry(), QRect(188, 60, 50, 25));
     EXPECT_EQ(f.Image1->size(), QSize(225, 77));
-    EXPECT_TRUE(f.findChild<QLabel*>("StatusPanel")->text().startsWith(
-        "ANSI C63.4/5 Theoretical Veldmark"));
+    EXPECT_TRUE(f.findChild<QLabel*>("StatusPanel")
+                    ->text()
+                    .startsWith("ANSI C63.4/5 Theoretical Veldmark"));
     // Every caption fits beside its edit.
-    for (QLabel* label : {f.Label15, f.Label3, f.Label4, f.Label11, f.Label1, f.Label5, f.Label2,
-                          f.Label6})
+    for (QLabel* label :
+         {f.Label15, f.Label3, f.Label4, f.Label11, f.Label1, f.Label5, f.Label2, f.Label6})
         EXPECT_LE(label->geometry().right(), 175) << label->text().toStdString();
 
     QStringList order;
@@ -341,7 +349,8 @@ TEST(MainForm, HelpOpensANewAboutBoxEachTimeAndDestroysIt)
             EXPECT_EQ(box->RichEdit1->verticalScrollBar()->value(), 0);
             EXPECT_TRUE(box->OKButton->isDefault());
             // Scrolled down now; the next box must still start at the top.
-            box->RichEdit1->verticalScrollBar()->setValue(box->RichEdit1->verticalScrollBar()->maximum());
+            box->RichEdit1->verticalScrollBar()->setValue(
+                box->RichEdit1->verticalScrollBar()->maximum());
             if (closeWithOk)
                 QTest::mouseClick(box->OKButton, Qt::LeftButton);
             else

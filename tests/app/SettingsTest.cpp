@@ -5,15 +5,15 @@
 
 #include "QtPrinters.h"
 
-#include <QCheckBox>
-#include <QChartView>
-#include <QLineEdit>
 #include <QChart>
+#include <QChartView>
+#include <QCheckBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -25,7 +25,8 @@
 #include <csignal>
 #include <memory>
 
-namespace {
+namespace
+{
 
 QByteArray ReadAll(const QString& path)
 {
@@ -73,7 +74,7 @@ TEST(Settings, ValuesRoundTripAndOtherLinesStay)
         TMainForm f(ini);
         EXPECT_EQ(f.ScanStep->text(), "abc"); // text stays text until an Add
         EXPECT_EQ(f.StopFreq->text(), "2000");
-        EXPECT_TRUE(f.Vertical->isChecked());      // other letter case is another value
+        EXPECT_TRUE(f.Vertical->isChecked()); // other letter case is another value
         EXPECT_FALSE(f.ShowDefault->isChecked());
         EXPECT_TRUE(f.GraphEdMax->isChecked());
         EXPECT_EQ(LeftAxis(f.Chart2->chart())->titleText(), "EdMax");
@@ -131,7 +132,8 @@ TEST(Settings, LongValuesAreCutAndBadFilesAreTolerated)
     EXPECT_TRUE(ReadAll(ini).startsWith(rubbish)); // kept, our section added after it
 }
 
-namespace {
+namespace
+{
 
 // Whether the process has a handler for sig installed (SigCgt in its status).
 bool Catches(qint64 pid, int sig)

@@ -11,7 +11,8 @@
 using platform::GetPrivateProfileString;
 using platform::WritePrivateProfileString;
 
-namespace {
+namespace
+{
 
 struct Profile : ::testing::Test {
     QTemporaryDir dir;
@@ -32,8 +33,9 @@ struct Profile : ::testing::Test {
                     std::size_t size = 1024)
     {
         std::string buffer(size, 'x');
-        const std::size_t n = GetPrivateProfileString(QString::fromUtf8(section), QString::fromUtf8(key),
-                                                      QString::fromUtf8(def), buffer.data(), size, path);
+        const std::size_t n =
+            GetPrivateProfileString(QString::fromUtf8(section), QString::fromUtf8(key),
+                                    QString::fromUtf8(def), buffer.data(), size, path);
         EXPECT_EQ(buffer[n], '\0');
         return buffer.substr(0, n);
     }
@@ -81,9 +83,10 @@ TEST_F(Profile, WritesCreateReplaceAndLeaveEverythingElseAlone)
     EXPECT_TRUE(WritePrivateProfileString("Settings", "TransHeight", "5", path));
     EXPECT_TRUE(WritePrivateProfileString("Settings", "NumPoints", "971", path));
     EXPECT_TRUE(WritePrivateProfileString("New", "Key", "v\nw", path));
-    EXPECT_EQ(Contents(), QByteArray("; kept\r\n[Window]\r\nLeft=3\r\n\r\n[settings]\r\nSepDist=10\r\n"
-                                     "# note\r\nTransHeight=5\r\nNumPoints=971\r\n\r\n[Tail]\r\n"
-                                     "X=\x01\xff\r\n\r\n[New]\r\nKey=v w\r\n"));
+    EXPECT_EQ(Contents(),
+              QByteArray("; kept\r\n[Window]\r\nLeft=3\r\n\r\n[settings]\r\nSepDist=10\r\n"
+                         "# note\r\nTransHeight=5\r\nNumPoints=971\r\n\r\n[Tail]\r\n"
+                         "X=\x01\xff\r\n\r\n[New]\r\nKey=v w\r\n"));
     EXPECT_EQ(Get("settings", "numpoints"), "971");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"VELDMARK.INI"}); // no temporary file left behind
