@@ -6,6 +6,7 @@
 #include "shell/UPTShellUtils.h"
 #include "shell/fileops/DropEffectRules.h"
 #include "shell/fileops/DropMenu.h"
+#include "shell/fileops/FilePaths.h"
 #include "shell/fileops/ShellFileVerbs.h"
 #include "shell/fileops/TFileTransfer.h"
 #include "shell/fileops/XdgTrash.h"
@@ -387,6 +388,36 @@ TEST_F(FileOperations, DeleteGoesToTheTrash)
     EXPECT_EQ(readAll(trash + "/files/a.txt"), "alpha");
     EXPECT_TRUE(exists(trash + "/info/a.txt.2.trashinfo"));
     EXPECT_EQ(XdgTrash::MoveToTrash(src() + "/gone"), HResultFromWin32(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(FileOperations, ItemsOfOtherVolumesGoToTheirVolumesTrash)
+{
+    struct stat here;
+    struct stat shm;
+    const QByteArray volumeTrash = "/dev/shm/.Trash-" + QByteArray::number(::getuid());
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(work().constData(), &here) != 0 ||
+        shm.st_dev == here.st_dev || exists(volumeTrash) || exists("/dev/shm/.Trash"))
+        GTEST_SKIP() << "no second file system with a trash of our own to make";
+    QTemporaryDir other(QStringLiteral("/dev/shm/veldmark-test-XXXXXX"));
+    ASSERT_TRUE(other.isValid());
+    const QByteArray item = QFile::encodeName(other.path()) + "/gone.txt";
+    makeFile(item, "far");
+
+    QByteArray trashedAs;
+    const HRESULT hr = XdgTrash::MoveToTrash(item, &trashedAs);
+    const QByteArray info = readAll(volumeTrash + "/info/gone.txt.trashinfo");
+    const QByteArray content = readAll(volumeTrash + "/files/gone.txt");
+    struct stat st;
+    const bool privateFolder = ::stat(volumeTrash.constData(), &st) == 0 && (st.st_mode & 077) == 0;
+    FilePaths::RemoveTree(volumeTrash);
+
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(trashedAs, volumeTrash + "/files/gone.txt");
+    EXPECT_EQ(content, "far");
+    EXPECT_TRUE(privateFolder);
+    // The path is kept relative to the top of the volume.
+    const QByteArray relative = item.mid(QByteArray("/dev/shm/").size());
+    EXPECT_TRUE(info.startsWith("[Trash Info]\nPath=" + relative + "\n")) << info.constData();
 }
 
 TEST_F(FileOperations, CutAndPasteThroughTheClipboard)
