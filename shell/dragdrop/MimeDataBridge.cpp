@@ -53,6 +53,18 @@ bool localPathOfUrl(QByteArray url, QByteArray& path)
     return !path.contains('\0');
 }
 
+// "copy"/"cut", then the URLs: the copied-files format, or the same lines in
+// plain text after a "x-special/nautilus-clipboard" line, which some file
+// managers offer instead.
+QByteArray copiedFilesOf(const QMimeData* mimeData)
+{
+    if (mimeData->hasFormat(QString::fromLatin1(kGnomeCopiedFilesMimeType)))
+        return mimeData->data(QString::fromLatin1(kGnomeCopiedFilesMimeType));
+    const QByteArray text = mimeData->data(QStringLiteral("text/plain"));
+    const QByteArray header = "x-special/nautilus-clipboard\n";
+    return text.startsWith(header) ? text.mid(header.size()) : QByteArray();
+}
+
 } // namespace
 
 QByteArray UriListFromPaths(const QList<QByteArray>& paths)
@@ -113,7 +125,7 @@ QList<QByteArray> LocalPathsFromMimeData(const QMimeData* mimeData)
         return {};
     if (mimeData->hasFormat(QString::fromLatin1(kUriListMimeType)))
         return PathsFromUriList(mimeData->data(QString::fromLatin1(kUriListMimeType)));
-    const QByteArray copied = mimeData->data(QString::fromLatin1(kGnomeCopiedFilesMimeType));
+    const QByteArray copied = copiedFilesOf(mimeData);
     const qsizetype firstLineEnd = copied.indexOf('\n');
     if (firstLineEnd < 0)
         return {};
@@ -124,7 +136,7 @@ TClipboardIntent ClipboardIntentOf(const QMimeData* mimeData)
 {
     if (!mimeData)
         return TClipboardIntent::None;
-    const QByteArray copied = mimeData->data(QString::fromLatin1(kGnomeCopiedFilesMimeType));
+    const QByteArray copied = copiedFilesOf(mimeData);
     if (copied.startsWith("cut\n") || copied == "cut")
         return TClipboardIntent::Cut;
     if (mimeData->data(QString::fromLatin1(kKdeCutSelectionMimeType)) == "1")

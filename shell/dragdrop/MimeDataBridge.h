@@ -31,7 +31,9 @@ QMimeData* MimeDataFromDataObject(IDataObject* dataObject,
                                   TClipboardIntent intent = TClipboardIntent::None);
 
 // Local paths (raw bytes) named by text/uri-list, else by the clipboard's
-// copied-files list. Only file:// URLs of this host count; others are skipped.
+// copied-files list (x-special/gnome-copied-files, or the same lines in
+// text/plain after "x-special/nautilus-clipboard"). Only file:// URLs of this
+// host count; others are skipped.
 QList<QByteArray> LocalPathsFromMimeData(const QMimeData* mimeData);
 // Cut when the clipboard data says so, Copy when it names files, else None.
 TClipboardIntent ClipboardIntentOf(const QMimeData* mimeData);

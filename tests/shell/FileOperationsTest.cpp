@@ -455,6 +455,16 @@ TEST_F(FileOperations, CutAndPasteThroughTheClipboard)
     clipboard->setMimeData(foreign);
     EXPECT_EQ(FileVerbPaste(work() + "/third", nullptr), S_OK);
     EXPECT_EQ(readAll(work() + "/third/a.txt"), "alpha");
+
+    // So do files cut in a file manager that puts the list in plain text.
+    makeDir(work() + "/fourth");
+    auto* text = new QMimeData;
+    text->setText(QStringLiteral("x-special/nautilus-clipboard\ncut\nfile://") +
+                  QFile::decodeName(work()) + QStringLiteral("/third/a.txt\n"));
+    clipboard->setMimeData(text);
+    EXPECT_EQ(FileVerbPaste(work() + "/fourth", nullptr), S_OK);
+    EXPECT_EQ(readAll(work() + "/fourth/a.txt"), "alpha");
+    EXPECT_FALSE(exists(work() + "/third/a.txt"));
     clipboard->clear();
 }
 
