@@ -105,7 +105,9 @@ FileWriteResult WriteFileReplacing(const std::string& path, const std::string& b
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     if (name.empty())
         return Failure(EISDIR);
-    std::string temp = dir + (slash == std::string::npos ? "/." : ".") + name + ".XXXXXX";
+    // A fixed short stem: one built from the target's name could pass the
+    // file system's 255-byte limit for names that are themselves allowed.
+    std::string temp = dir + (slash == std::string::npos ? "/" : "") + ".veldmark-XXXXXX";
 
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
