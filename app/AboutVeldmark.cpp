@@ -12,8 +12,8 @@
 namespace
 {
 
-// Centred in the panel: the designed left edge (48) centred the title only in
-// the original face.
+// Centred in the panel: a fixed left edge (48) centres the title in one
+// font only.
 QLabel* CreditLine(QWidget* panel, const char* name, const QString& text, int top)
 {
     QFont bold = FormFont(13); // 10 points

@@ -280,7 +280,7 @@ void TMainForm::CreateCreditsAndStatus()
 
 void TMainForm::SetTabOrder()
 {
-    // The designed order: the group of parameters, the first chart, the
+    // The tab order: the group of parameters, the first chart, the
     // actions, the second chart. Inside the parameter group the polarization
     // comes after the lower limit and the last three edits go bottom to top.
     const QList<QWidget*> order = {

@@ -52,7 +52,7 @@ Qt::DropAction QtDropActionFromEffect(std::uint32_t effect);
 // buttons and modifiers Qt reports, the point in the receiving widget's
 // coordinates (callers map it to the screen), and the effects the source
 // allows. Qt's events carry the buttons still held: a drop arrives with none,
-// so controls keep the buttons they saw at the enter, as the design does.
+// so controls keep the buttons they saw at the enter.
 struct TQtDropArguments {
     std::uint32_t keyState = 0;
     TPointL point;

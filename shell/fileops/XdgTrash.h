@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-// Moving to the trash as the freedesktop.org trash specification lays it out:
+// Moving to the trash in the freedesktop.org trash layout:
 // items on the file system of the data home go to $XDG_DATA_HOME/Trash, others
 // to the trash at the top of their volume ($topdir/.Trash/$uid when the
 // administrator made a sticky .Trash there, else $topdir/.Trash-$uid). The

@@ -223,7 +223,7 @@ TEST(MainForm, ResizeArithmetic)
         TChartLayout expected;
     };
     const Row rows[] = {
-        {513, 19, 775, {241, 249, 499}}, // the designed size
+        {513, 19, 775, {241, 249, 499}}, // the layout size
         {514, 19, 783, {241, 249, 507}}, // odd remainder truncated
         {800, 19, 1000, {384, 392, 724}},
         {20, 19, 200, {0, 8, 0}}, // too small: zero-sized, never negative
