@@ -182,15 +182,7 @@ HRESULT TComputerFolder::ParseDisplayName(HWND, IBindCtx*, const QString& displa
     TIdListPtr result;
     if (const HRESULT hr = ParsePath(NamespacePaths::CleanAbsolute(path), result.put()); Failed(hr))
         return hr;
-    if (attributes && *attributes) {
-        PCItemIDList list = result.get();
-        if (const HRESULT hr = GetAttributesOf(1, &list, attributes); Failed(hr))
-            return hr;
-    }
-    if (eaten)
-        *eaten = static_cast<std::uint32_t>(displayName.size());
-    *idList = result.release();
-    return S_OK;
+    return finishParse(displayName, result, eaten, idList, attributes);
 }
 
 HRESULT TComputerFolder::GetAttributesOf(std::uint32_t count, const PCItemIDList* idLists,

@@ -192,15 +192,7 @@ HRESULT TDesktopFolder::ParseDisplayName(HWND, IBindCtx*, const QString& display
     }
     if (!result)
         return E_OUTOFMEMORY;
-    if (attributes && *attributes) {
-        PCItemIDList list = result.get();
-        if (const HRESULT hr = GetAttributesOf(1, &list, attributes); Failed(hr))
-            return hr;
-    }
-    if (eaten)
-        *eaten = static_cast<std::uint32_t>(displayName.size());
-    *idList = result.release();
-    return S_OK;
+    return finishParse(displayName, result, eaten, idList, attributes);
 }
 
 HRESULT TDesktopFolder::SetNameOf(HWND owner, PCItemIDList idList, const QString& name,

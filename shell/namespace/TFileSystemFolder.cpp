@@ -243,15 +243,7 @@ HRESULT TFileSystemFolder::ParseDisplayName(HWND, IBindCtx*, const QString& disp
     TIdListPtr result;
     if (const HRESULT hr = parseRelative(relative, result.put()); Failed(hr))
         return hr;
-    if (attributes && *attributes) {
-        PCItemIDList list = result.get();
-        if (const HRESULT hr = GetAttributesOf(1, &list, attributes); Failed(hr))
-            return hr;
-    }
-    if (eaten)
-        *eaten = static_cast<std::uint32_t>(displayName.size());
-    *idList = result.release();
-    return S_OK;
+    return finishParse(displayName, result, eaten, idList, attributes);
 }
 
 HRESULT TFileSystemFolder::SetNameOf(HWND, PCItemIDList idList, const QString& name, std::uint32_t,

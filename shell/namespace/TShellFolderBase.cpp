@@ -183,3 +183,18 @@ HRESULT TShellFolderBase::GetDisplayNameOf(PCItemIDList idList, std::uint32_t fl
                                                     reinterpret_cast<const char*>(idList));
     return hr;
 }
+
+HRESULT TShellFolderBase::finishParse(const QString& displayName, TIdListPtr& parsed,
+                                      std::uint32_t* eaten, PItemIDList* idList,
+                                      std::uint32_t* attributes)
+{
+    if (attributes && *attributes) {
+        PCItemIDList list = parsed.get();
+        if (const HRESULT hr = GetAttributesOf(1, &list, attributes); Failed(hr))
+            return hr;
+    }
+    if (eaten)
+        *eaten = static_cast<std::uint32_t>(displayName.size());
+    *idList = parsed.release();
+    return S_OK;
+}

@@ -3,6 +3,7 @@
 #include "shell/namespace/ItemData.h"
 #include "shell/shell95/IShellFolder.h"
 #include "shell/shell95/TComPtr.h"
+#include "shell/utils/TIdListPtr.h"
 
 #include <QByteArray>
 
@@ -51,6 +52,10 @@ class TShellFolderBase : public TComObject<IShellFolder>
     bool readOwnItem(PCItemIDList item, ItemData::View& view) const;
     // The folder holding the last item of a list of one or more items, and that item.
     HRESULT parentOfLast(PCItemIDList idList, TComPtr<IShellFolder>& parent, PCItemIDList& last);
+    // The common end of ParseDisplayName: the requested attributes of the
+    // parsed list, the characters eaten, and the list handed to the caller.
+    HRESULT finishParse(const QString& displayName, TIdListPtr& parsed, std::uint32_t* eaten,
+                        PItemIDList* idList, std::uint32_t* attributes);
 
   private:
     QByteArray m_absolute;
