@@ -15,15 +15,7 @@ TFileSystemDropTarget::TFileSystemDropTarget(const QByteArray& folderPath, HWND 
 
 HRESULT TFileSystemDropTarget::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IDropTarget, object);
 }
 
 void TFileSystemDropTarget::readSources(IDataObject* dataObject)

@@ -14,15 +14,7 @@ TComputerDetails::TComputerDetails(IShellFolder* folder)
 
 HRESULT TComputerDetails::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IShellDetails) {
-        *object = static_cast<IShellDetails*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IShellDetails, object);
 }
 
 HRESULT TComputerDetails::GetDetailsOf(PCItemIDList idList, std::uint32_t column,

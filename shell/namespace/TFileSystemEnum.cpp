@@ -39,15 +39,7 @@ TFileSystemEnum::~TFileSystemEnum()
 
 HRESULT TFileSystemEnum::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumIDList) {
-        *object = static_cast<IEnumIDList*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IEnumIDList, object);
 }
 
 bool TFileSystemEnum::wanted(std::uint8_t entryFlags) const

@@ -15,15 +15,7 @@ TShellFolderBase::TShellFolderBase(PCItemIDList absolute)
 
 HRESULT TShellFolderBase::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IShellFolder) {
-        *object = static_cast<IShellFolder*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IShellFolder, object);
 }
 
 bool TShellFolderBase::readOwnItem(PCItemIDList item, ItemData::View& view) const

@@ -56,5 +56,20 @@ template <class Interface> class TComObject : public Interface
     }
 
   protected:
+    // The answer of an object with one interface: itself, for IUnknown and
+    // for its own interface identifier.
+    HRESULT QueryOwnInterface(REFIID asked, REFIID own, void** object)
+    {
+        if (!object)
+            return E_POINTER;
+        if (!(asked == IID_IUnknown || asked == own)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<Interface*>(this);
+        AddRef();
+        return S_OK;
+    }
+
     std::atomic<std::uint32_t> m_refCount{1};
 };

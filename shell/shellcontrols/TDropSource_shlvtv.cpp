@@ -4,15 +4,7 @@ TDropSource_shlvtv::TDropSource_shlvtv(std::uint32_t dragButton) : m_dragButton(
 
 HRESULT TDropSource_shlvtv::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDropSource) {
-        *object = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IDropSource, object);
 }
 
 HRESULT TDropSource_shlvtv::QueryContinueDrag(bool escapePressed, std::uint32_t keyState)

@@ -15,15 +15,7 @@ TPTDataObjectBase::~TPTDataObjectBase()
 
 HRESULT TPTDataObjectBase::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-        *object = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IDataObject, object);
 }
 
 HRESULT TPTDataObjectBase::GetData(const TFormatEtc* format, TStgMedium* medium)

@@ -19,15 +19,7 @@ TPTFormatEtcList_IEnumFormatEtc::~TPTFormatEtcList_IEnumFormatEtc()
 
 HRESULT TPTFormatEtcList_IEnumFormatEtc::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumFormatEtc) {
-        *object = static_cast<IEnumFormatEtc*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IEnumFormatEtc, object);
 }
 
 HRESULT TPTFormatEtcList_IEnumFormatEtc::Next(std::uint32_t count, TFormatEtc* formats,

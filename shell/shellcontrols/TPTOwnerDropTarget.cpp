@@ -2,15 +2,7 @@
 
 HRESULT TPTOwnerDropTarget::QueryInterface(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryOwnInterface(iid, IID_IDropTarget, object);
 }
 
 HRESULT TPTOwnerDropTarget::DragEnter(IDataObject* dataObject, std::uint32_t keyState,
