@@ -57,11 +57,15 @@ ParameterCheck CheckParameters(const ParameterReader& reader, bool vertical)
         return true;
     };
 
-    if (!real(ParameterField::TransHeight, d.TransHeight, [](double v) { return v > 0; }) ||
-        !real(ParameterField::SepDist, d.SepDist, [](double v) { return v > 0; }) ||
-        !real(ParameterField::LowerLimit, d.LowerLimit, [](double v) { return v > 0; }) ||
+    // Lengths past kMaxLength would overflow the field computation; they are
+    // refused with their own field's message.
+    auto length = [](double v) { return v > 0 && v <= kMaxLength; };
+    if (!real(ParameterField::TransHeight, d.TransHeight, length) ||
+        !real(ParameterField::SepDist, d.SepDist,
+              [&](double v) { return length(v) && v >= kMinSepDist; }) ||
+        !real(ParameterField::LowerLimit, d.LowerLimit, length) ||
         !real(ParameterField::UpperLimit, d.UpperLimit,
-              [&](double v) { return v > d.LowerLimit; }) ||
+              [&](double v) { return v > d.LowerLimit && v <= kMaxLength; }) ||
         !real(ParameterField::ScanStep, d.ScanStep,
               [&](double v) {
                   return v >= 0 && v <= d.UpperLimit - d.LowerLimit &&

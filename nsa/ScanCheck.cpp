@@ -24,6 +24,11 @@ ScanProblem CheckScan(double Freq, double UpperLimit, double LowerLimit, double 
             return ScanProblem::NotFinite;
     if (Freq <= 0 || TransHeight <= 0 || SepDist <= 0 || LowerLimit <= 0)
         return ScanProblem::NotPositive;
+    for (double length : {UpperLimit, LowerLimit, TransHeight, SepDist})
+        if (length > kMaxLength)
+            return ScanProblem::OutOfRange;
+    if (SepDist < kMinSepDist)
+        return ScanProblem::OutOfRange;
     if (LowerLimit > UpperLimit + kScanAllowance)
         return ScanProblem::LimitsReversed;
     if (ScanStep < 0)
@@ -58,6 +63,7 @@ const char* ScanProblemText(ScanProblem problem)
     case ScanProblem::NegativeStep: return "the scan step is negative";
     case ScanProblem::StepDoesNotAdvance: return "the scan step is too small to change the height";
     case ScanProblem::TooManyHeights: return "the scan step gives more than a million heights";
+    case ScanProblem::OutOfRange: return "a height or distance is too large or too small to compute";
     }
     return "unknown problem";
 }

@@ -15,11 +15,17 @@ enum class ScanProblem {
     NegativeStep,       // ScanStep < 0
     StepDoesNotAdvance, // adding the step no longer changes the height
     TooManyHeights,     // more than kMaxScanHeights heights
+    OutOfRange,         // a length beyond kMaxLength, or a separation below kMinSepDist
 };
 
 // Bound on heights per scan: a millionth of the span per step is far finer
 // than any antenna mast, and keeps the worst curve to seconds, not hours.
 constexpr std::int64_t kMaxScanHeights = 1'000'000;
+
+// The vertical field takes path lengths to the sixth power: beyond these
+// bounds that overflows or underflows a double and the field is no number.
+constexpr double kMaxLength = 1e30;
+constexpr double kMinSepDist = 1e-30;
 
 // Allowance that lets the running sum still visit the upper limit.
 constexpr double kScanAllowance = 1e-7;

@@ -97,6 +97,9 @@ TEST(EdMax, RefusedScansReturnNaNAndLeaveTheHeightAlone)
         {"zero separation", 30, 4, 1, 1, 0, 0, ScanProblem::NotPositive},
         {"negative step", 30, 4, 1, 1, 10, -0.1, ScanProblem::NegativeStep},
         {"ten million heights", 30, 11, 1, 1, 10, 1e-6, ScanProblem::TooManyHeights},
+        {"a separation that overflows", 30, 4, 1, 1, 1e200, 0, ScanProblem::OutOfRange},
+        {"a separation that underflows", 30, 4, 1, 1, 1e-200, 0, ScanProblem::OutOfRange},
+        {"a mast beyond reason", 30, 1e31, 1e31 - 1e16, 1, 10, 1e16, ScanProblem::OutOfRange},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -108,4 +111,16 @@ TEST(EdMax, RefusedScansReturnNaNAndLeaveTheHeightAlone)
     }
     // Lower limit just above the upper one, inside the allowance, still scans.
     EXPECT_EQ(CheckScan(30, 4, 4 + 5e-8, 1, 10, 0.1), ScanProblem::None);
+}
+
+TEST(EdMax, ExtremeButAcceptedGeometriesGiveFiniteResults)
+{
+    // The bounds of the accepted lengths: every field stays a number.
+    double h = 0;
+    EXPECT_TRUE(std::isfinite(EdMaxVertical(30, 4, 1, 1, kMinSepDist, 0, h)));
+    EXPECT_TRUE(std::isfinite(EdMaxVertical(30, 4, 1e-300, 1e-300, kMinSepDist, 1, h)));
+    EXPECT_TRUE(std::isfinite(EdMaxVertical(30, kMaxLength, kMaxLength / 2, kMaxLength, kMaxLength,
+                                            kMaxLength / 4, h)));
+    EXPECT_TRUE(std::isfinite(EdMaxHorizontal(30, kMaxLength, kMaxLength / 2, kMaxLength,
+                                              kMaxLength, kMaxLength / 4, h)));
 }

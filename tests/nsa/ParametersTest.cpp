@@ -121,6 +121,12 @@ TEST(CheckParameters, NonFiniteValuesAndStallingStepsAreRefused)
     EXPECT_EQ(With({{F::TransHeight, "inf"}}), "Invalid transmit height.");
     EXPECT_EQ(With({{F::SepDist, "nan"}}), "Invalid separation distance.");
     EXPECT_EQ(With({{F::UpperLimit, "1e400"}}), "Invalid upper limit (must be greater than lower limit).");
+    // Lengths whose powers no longer fit a double are refused by their own field.
+    EXPECT_EQ(With({{F::TransHeight, "1e31"}}), "Invalid transmit height.");
+    EXPECT_EQ(With({{F::SepDist, "1e200"}}), "Invalid separation distance.");
+    EXPECT_EQ(With({{F::SepDist, "1e-200"}}), "Invalid separation distance.");
+    EXPECT_EQ(With({{F::LowerLimit, "1e31"}}), "Invalid lower limit.");
+    EXPECT_EQ(With({{F::UpperLimit, "1e31"}}), "Invalid upper limit (must be greater than lower limit).");
     // Positive, within the span, but adding it no longer moves the height.
     EXPECT_EQ(With({{F::ScanStep, "1e-300"}}),
               "Invalid scan step (must be between zero and receive height span).");
