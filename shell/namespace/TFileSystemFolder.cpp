@@ -238,7 +238,8 @@ HRESULT TFileSystemFolder::ParseDisplayName(HWND, IBindCtx*, const QString& disp
     const QByteArray relative = FileNameFromString(displayName);
     if (relative.isEmpty() || relative.startsWith('/') || relative.contains('\0'))
         return E_INVALIDARG;
-    if (m_path.size() + 1 + relative.size() > NamespacePaths::kMaxPathBytes)
+    const qsizetype separator = m_path.endsWith('/') ? 0 : 1; // none after "/"
+    if (m_path.size() + separator + relative.size() > NamespacePaths::kMaxPathBytes)
         return HResultFromWin32(ERROR_FILENAME_EXCED_RANGE);
     TIdListPtr result;
     if (const HRESULT hr = parseRelative(relative, result.put()); Failed(hr))

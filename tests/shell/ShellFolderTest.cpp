@@ -3,6 +3,7 @@
 #include "platform/FileNameCodec.h"
 #include "shell/UPTShellUtils.h"
 #include "shell/namespace/ItemData.h"
+#include "shell/namespace/NamespacePaths.h"
 
 #include <QDir>
 
@@ -93,6 +94,47 @@ TEST_F(ShellNamespace, PathsRoundTripThroughIdLists)
     EXPECT_EQ(pathOf(messy.get()), work() + "/plain.txt");
     EXPECT_EQ(FileNameFromString(ShellGetDisplayPathName(QStringLiteral("~/Documents"))),
               home() + "/Documents");
+}
+
+TEST_F(ShellNamespace, PathsOfTheKernelsFullLengthRoundTripAndRename)
+{
+    // GIVEN a file whose path is exactly 4095 bytes, the longest the kernel takes
+    QByteArray dir = work();
+    for (char c = 'a'; dir.size() + 201 + 100 < NamespacePaths::kMaxPathBytes; ++c) {
+        dir += '/' + QByteArray(200, c);
+        makeDir(dir);
+    }
+    const QByteArray name(NamespacePaths::kMaxPathBytes - dir.size() - 1, 'z');
+    const QByteArray path = dir + '/' + name;
+    ASSERT_EQ(path.size(), NamespacePaths::kMaxPathBytes);
+    makeFile(path, "deep");
+
+    // WHEN it is parsed from the desktop and, relatively, from the "/" volume
+    TIdListPtr list(parse(path));
+    ASSERT_TRUE(list);
+    EXPECT_EQ(pathOf(list.get()), path);
+    TIdListPtr root(parse("/"));
+    TComPtr<IShellFolder> rootFolder = bind(root.get());
+    PItemIDList relative = nullptr;
+    EXPECT_EQ(rootFolder->ParseDisplayName(nullptr, nullptr, FileNameToString(path.mid(1)),
+                                           nullptr, &relative, nullptr),
+              S_OK);
+    TIdListPtr ownedRelative(relative);
+    EXPECT_EQ(IdListItemCount(relative), IdListItemCount(list.get()) - 2);
+    // One byte more is refused, never cut down to another path.
+    EXPECT_EQ(rootFolder->ParseDisplayName(nullptr, nullptr, FileNameToString(path.mid(1) + "z"),
+                                           nullptr, &relative, nullptr),
+              HResultFromWin32(ERROR_FILENAME_EXCED_RANGE));
+
+    // THEN it renames to another name of the same length
+    PCItemIDList last = nullptr;
+    TComPtr<IShellFolder> parent = parentFolder(list.get(), last);
+    PItemIDList renamed = nullptr;
+    ASSERT_EQ(parent->SetNameOf(nullptr, last, QString(name.size(), u'y'), SHGDN_INFOLDER,
+                                &renamed),
+              S_OK);
+    TIdListPtr ownedRenamed(renamed);
+    EXPECT_TRUE(QFile::exists(FileNameToString(dir + '/' + QByteArray(name.size(), 'y'))));
 }
 
 TEST_F(ShellNamespace, ParsingReportsWhatIsMissing)
