@@ -7,6 +7,7 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -258,6 +259,28 @@ TEST_F(ShellNamespace, EnumerationHonoursFlagsHiddenFilesAndOddLinks)
     TIdListPtr listed(parse(work() + "/listed"));
     TComPtr<IShellFolder> parent = parentFolder(listed.get(), last);
     EXPECT_TRUE(attributesOf(parent.get(), last, SFGAO_GHOSTED) & SFGAO_GHOSTED);
+}
+
+TEST_F(ShellNamespace, HiddenListsAreReadByBytesAndNeverWaitOnAFifo)
+{
+    // A folder whose name is not UTF-8 still has its .hidden list read.
+    makeDir(work() + "/bad\xff");
+    makeFile(work() + "/bad\xff/secret");
+    makeFile(work() + "/bad\xff/shown");
+    makeFile(work() + "/bad\xff/.hidden", "secret\n");
+    TIdListPtr bad(parse(work() + "/bad\xff"));
+    TComPtr<IShellFolder> badFolder = bind(bad.get());
+    EXPECT_EQ(listNames(badFolder.get(), SHCONTF_NONFOLDERS), (QList<QByteArray>{"shown"}));
+
+    // A FIFO named .hidden is no list: reading it would wait for a writer forever.
+    makeDir(work() + "/fifo");
+    makeFile(work() + "/fifo/file");
+    ASSERT_EQ(::mkfifo((work() + "/fifo/.hidden").constData(), 0644), 0);
+    TIdListPtr fifo(parse(work() + "/fifo/file"));
+    ASSERT_TRUE(fifo);
+    TPTIdListArray view(fifo.get());
+    TComPtr<IShellFolder> fifoFolder = bind(view.GoUp(1));
+    EXPECT_EQ(listNames(fifoFolder.get(), SHCONTF_NONFOLDERS), (QList<QByteArray>{"file"}));
 }
 
 TEST_F(ShellNamespace, UnreadableFoldersFailSoftly)
