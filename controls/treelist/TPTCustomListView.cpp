@@ -85,6 +85,11 @@ TPTCustomListView::~TPTCustomListView()
 {
     // The owner may be half destroyed already: no selection events from here on.
     Selection()->disconnect(this);
+    // Nor anything the panes report later: a list that is its own window still
+    // commits an open editor when ~QWidget closes that window.
+    FListPane->SetHost(nullptr);
+    FDetailsPane->SetHost(nullptr);
+    FModel->DetachProvider();
     FCustomDraw.reset();
 }
 

@@ -22,7 +22,7 @@ int TPTListItemModel::columnCount(const QModelIndex& parent) const
 
 QVariant TPTListItemModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= FVisible)
+    if (!index.isValid() || index.row() >= FVisible || !FProvider)
         return {};
     const int row = index.row();
     switch (role) {
@@ -51,7 +51,8 @@ QVariant TPTListItemModel::data(const QModelIndex& index, int role) const
 
 bool TPTListItemModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || index.column() != 0 || index.row() >= FVisible)
+    if (role != Qt::EditRole || !index.isValid() || index.column() != 0 || index.row() >= FVisible ||
+        !FProvider)
         return false;
     FProvider->ItemEdited(index.row(), value.toString());
     return true;

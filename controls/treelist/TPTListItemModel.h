@@ -51,6 +51,8 @@ class TPTListItemModel : public QAbstractTableModel
     void SetColumnCaption(int column, const QString& caption);
 
     void SetEditable(bool editable) { FEditable = editable; }
+    // The control is going away: texts, icons and edits are no longer asked of it.
+    void DetachProvider() { FProvider = nullptr; }
 
   private:
     void Flush();

@@ -173,6 +173,24 @@ TEST_F(ListView, EditingCanBeVetoedAndTheNewCaptionChanged)
     EXPECT_FALSE(list.IsEditing());
 }
 
+TEST(ListViewWindow, ClosingTheWindowDuringAnEditReportsNothingToTheDestroyedList)
+{
+    // A list that is its own window commits an open editor when the window
+    // closes in its destructor; by then the list is gone.
+    int edited = 0;
+    auto* list = new TPTListView;
+    list->resize(200, 150);
+    list->Item(list->AddItem()).Caption = QStringLiteral("name");
+    list->OnEdited = [&](TPTCustomListView*, TPTListItem*, QString&) { ++edited; };
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+    list->activateWindow();
+    list->EditCaption(0);
+    ASSERT_TRUE(list->IsEditing());
+    delete list;
+    EXPECT_EQ(edited, 0);
+}
+
 TEST_F(ListView, DraggingAnItemReportsTheButton)
 {
     Fill(5);
