@@ -269,8 +269,13 @@ TFileTransfer::Outcome TFileTransfer::mergeChildren(const QByteArray& src, const
             return outcome;
         all = all && outcome == Outcome::Done;
     }
-    // A moved folder goes only when everything in it went; what was skipped stays.
-    if (moving && all && ::rmdir(src.constData()) != 0)
+    // A moved folder goes only when everything in it went; what was skipped
+    // stays, and the folders holding it are skipped too, not failed.
+    if (!moving)
+        return Outcome::Done;
+    if (!all)
+        return Outcome::Skipped;
+    if (::rmdir(src.constData()) != 0)
         return fail(HResultFromLastErrno(), src);
     return Outcome::Done;
 }
@@ -283,7 +288,7 @@ TFileTransfer::Outcome TFileTransfer::copyFolder(const QByteArray& src, const st
         if (::mkdir(dst.constData(), 0700) != 0)
             return fail(HResultFromLastErrno(), dst);
         const Outcome outcome = mergeChildren(src, dst, moving, true);
-        if (outcome == Outcome::Done) {
+        if (outcome == Outcome::Done || outcome == Outcome::Skipped) {
             ::chmod(dst.constData(), st.st_mode & 07777);
             setTimes(dst, st, false);
         }

@@ -247,6 +247,27 @@ TEST_F(FileOperations, FoldersMergeAndSkippedFilesStayAtTheSource)
     EXPECT_FALSE(exists(src() + "/sub/go"));
 }
 
+TEST_F(FileOperations, ASkippedFileDeepInAMergeIsNoFailure)
+{
+    makeDir(src() + "/top");
+    makeDir(src() + "/top/sub");
+    makeFile(src() + "/top/sub/keep", "new keep");
+    makeFile(src() + "/top/go", "go");
+    makeDir(dst() + "/top");
+    makeDir(dst() + "/top/sub");
+    makeFile(dst() + "/top/sub/keep", "old keep");
+
+    // No for the one clash two levels down: everything else moves, the skipped
+    // file stays with its folders, and nothing is reported as having failed.
+    prompts.answers = {QMessageBox::No};
+    EXPECT_EQ(TFileTransfer(TTransferKind::Move, dst()).Run({src() + "/top"}), S_OK);
+    EXPECT_EQ(prompts.boxes.size(), 1);
+    EXPECT_EQ(readAll(dst() + "/top/go"), "go");
+    EXPECT_EQ(readAll(dst() + "/top/sub/keep"), "old keep");
+    EXPECT_EQ(readAll(src() + "/top/sub/keep"), "new keep");
+    EXPECT_FALSE(exists(src() + "/top/go"));
+}
+
 TEST_F(FileOperations, FolderIntoItselfIsRefused)
 {
     makeDir(work() + "/top");
