@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -29,7 +31,7 @@ TPTDeviceChangeHandler::~TPTDeviceChangeHandler()
 
 void TPTDeviceChangeHandler::Add(const void* object, TPTDeviceChangeEvent handler)
 {
-    subscribers_.push_back({object, std::move(handler)});
+    subscribers_.push_back({object, std::move(handler), nextSerial_++});
 }
 
 void TPTDeviceChangeHandler::Remove(const void* object)
@@ -45,11 +47,17 @@ void TPTDeviceChangeHandler::BroadcastToList(const TMessage& message)
 {
     if (!Enabled)
         return;
-    // A subscriber may unsubscribe while being told; walk a copy.
+    // A subscriber may unsubscribe itself or others while being told (a
+    // control destroyed in answer): walk a copy, but call only entries that
+    // are still subscribed, never one whose owner may be gone.
     const std::vector<Subscriber> subscribers = subscribers_;
-    for (const Subscriber& s : subscribers)
-        if (s.handler)
+    for (const Subscriber& s : subscribers) {
+        const bool stillThere =
+            std::any_of(subscribers_.begin(), subscribers_.end(),
+                        [&](const Subscriber& current) { return current.serial == s.serial; });
+        if (stillThere && s.handler)
             s.handler(this, message);
+    }
 }
 
 void TPTDeviceChangeHandler::WndProc(TMessage& message)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSet>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -43,8 +44,10 @@ private:
     struct Subscriber {
         const void* object;
         TPTDeviceChangeEvent handler;
+        std::uint64_t serial; // tells a removed entry from a later one of the same object
     };
     std::vector<Subscriber> subscribers_;
+    std::uint64_t nextSerial_ = 0;
     int mountsFd_ = -1;
     QSocketNotifier* notifier_ = nullptr;
     QSet<QByteArray> volumes_;

@@ -42,6 +42,24 @@ TEST(DeviceChangeHandler, BroadcastsAfterTheDeviceMessageWasAnswered)
     EXPECT_TRUE(seen.empty());
 }
 
+TEST(DeviceChangeHandler, ASubscriberRemovedDuringTheBroadcastIsNotCalled)
+{
+    // GIVEN a first subscriber that unsubscribes the second (as a control
+    // destroyed in answer to a device change would)
+    TPTDeviceChangeHandler handler;
+    int first = 0, second = 0;
+    std::vector<int> called;
+    handler.Add(&first, [&](TPTDeviceChangeHandler*, const TMessage&) {
+        called.push_back(1);
+        handler.Remove(&second);
+    });
+    handler.Add(&second, [&](TPTDeviceChangeHandler*, const TMessage&) { called.push_back(2); });
+    // WHEN a change is broadcast
+    handler.BroadcastToList(TMessage{AM_SECONDSTAGEINIT, DBT_DEVICEARRIVAL, 0, 0});
+    // THEN the removed one is not told any more
+    EXPECT_EQ(called, (std::vector<int>{1}));
+}
+
 TEST(DeviceChangeHandler, AMountedVolumeArrivesAndLeaves)
 {
     // A private mount namespace keeps the test's volume away from the machine.
