@@ -136,6 +136,10 @@ TFileTransfer::Outcome TFileTransfer::transferTop(const QByteArray& source)
     if (!lstatPath(source, st))
         return fail(HResultFromLastErrno(), source);
     const QByteArray name = FilePaths::BaseName(source);
+    // "/", "x/." and "x/.." (from another program's list) name no entry of a
+    // folder; joined to the target they would be the target or its parent.
+    if (name.isEmpty() || name == "." || name == "..")
+        return fail(HResultFromWin32(ERROR_INVALID_NAME), source);
     QByteArray dst = FilePaths::Join(m_target, name);
     const bool sameFolder = FilePaths::SameFile(FilePaths::Parent(source), m_target);
 

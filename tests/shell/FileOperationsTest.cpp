@@ -298,6 +298,31 @@ TEST_F(FileOperations, FolderIntoItselfIsRefused)
     EXPECT_FALSE(exists(work() + "/top/top"));
 }
 
+TEST_F(FileOperations, DotNamesFromAnotherProgramAreRefused)
+{
+    // GIVEN a URI list naming a folder by a path that ends in ".." or "."
+    makeDir(src() + "/inner");
+    makeDir(work() + "/far");
+    auto* uris = new QMimeData;
+    uris->setData(QStringLiteral("text/uri-list"), "file://" + src() + "/inner/..\r\n");
+    QGuiApplication::clipboard()->setMimeData(uris);
+    // THEN nothing lands beside the target folder, and the source stays
+    EXPECT_EQ(FileVerbPaste(work() + "/far", nullptr), HResultFromWin32(ERROR_INVALID_NAME));
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(exists(work() + "/a.txt"));
+    EXPECT_FALSE(exists(work() + "/inner"));
+    for (const QByteArray& path : {src() + "/inner/.", QByteArray("/")}) {
+        for (TTransferKind kind : {TTransferKind::Copy, TTransferKind::Move, TTransferKind::Link})
+            EXPECT_EQ(TFileTransfer(kind, work() + "/far").Run({path}),
+                      HResultFromWin32(ERROR_INVALID_NAME))
+                << path.constData();
+    }
+    EXPECT_TRUE(QDir(QFile::decodeName(work() + "/far"))
+                    .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_EQ(readAll(src() + "/a.txt"), "alpha");
+    EXPECT_TRUE(exists(src() + "/inner"));
+}
+
 TEST_F(FileOperations, CopyIntoTheSameFolderMakesACopyName)
 {
     EXPECT_EQ(drop({"a.txt"}, src(), MK_CONTROL), DROPEFFECT_COPY);
