@@ -6,6 +6,7 @@
 #include "shell/shell95/ShellConstants.h"
 #include "shell/shellcontrols/ItemTexts.h"
 #include "shell/utils/IdList.h"
+#include "shell/utils/ShellMalloc.h"
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTIdListArray.h"
@@ -49,7 +50,9 @@ void TPTShTreeData::SetData(TPTShTreeData* parentData, IMalloc* malloc, PCItemID
     // Lists of an earlier SetData go back to the allocator they came from.
     Flush();
     freeList(m_relPidl);
-    m_malloc = TComPtr<IMalloc>::share(malloc);
+    // No allocator means the shell's, as it does for CopyIdList; otherwise the
+    // copy below would come from the shell allocator and never be freed.
+    m_malloc = TComPtr<IMalloc>::share(malloc ? malloc : ShellIMalloc());
     m_parentData = parentData;
     if (relPidl)
         m_relPidl = CopyIdList(m_malloc.get(), relPidl);

@@ -23,8 +23,8 @@ class TPTShTreeData
     TPTShTreeData(const TPTShTreeData&) = delete;
     TPTShTreeData& operator=(const TPTShTreeData&) = delete;
 
-    // Copies relPidl with malloc, on which the record keeps a reference; both
-    // lists of the record come from it.
+    // Copies relPidl with malloc (null: the shell allocator), on which the
+    // record keeps a reference; both lists of the record come from it.
     void SetData(TPTShTreeData* parentData, IMalloc* malloc, PCItemIDList relPidl);
     // After a rename: keeps a copy of the new relative list and rebuilds the
     // absolute list at once. Records of child nodes have to be flushed by the tree.

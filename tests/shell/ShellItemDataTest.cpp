@@ -310,6 +310,14 @@ TEST_F(ShellItemData, TreeRecordRootsDesktopAndUninitialised)
     EXPECT_EQ(FileNameFromString(desktop.GetPathName()), home() + "/Desktop");
     EXPECT_FALSE(desktop.GetEditable());
 
+    // No allocator given means the shell allocator (the fixture checks that
+    // nothing leaks).
+    TIdListPtr docs(parse(home() + "/Documents"));
+    TPTShTreeData shellAllocated(&tree);
+    shellAllocated.SetData(nullptr, nullptr, docs.get());
+    EXPECT_EQ(shellAllocated.Allocator(), ShellIMalloc());
+    EXPECT_EQ(FileNameFromString(shellAllocated.GetPathName()), home() + "/Documents");
+
     // A volume root is a root directory; a folder below it is not.
     TIdListPtr rootList(parse("/"));
     TPTShTreeData volume(&tree);
