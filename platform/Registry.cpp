@@ -10,12 +10,35 @@
 
 namespace {
 
+// QSettings takes "/" and "\\" inside a name as group separators, but key
+// names may hold "/" (program identifiers are often MIME type names) and value
+// names either: those are stored as private-use characters.
+constexpr char16_t kStoredSlash = 0xF02F;
+constexpr char16_t kStoredBackslash = 0xF05C;
+
+QString StoredName(QString name)
+{
+    return name.replace(u'/', QChar(kStoredSlash)).replace(u'\\', QChar(kStoredBackslash));
+}
+
+QString ShownName(QString name)
+{
+    return name.replace(QChar(kStoredSlash), u'/').replace(QChar(kStoredBackslash), u'\\');
+}
+
 // Stored names: a value "N" is the INI key "v_N"; "k" marks a key that exists
 // even while it holds no value.
-QString ValueKey(const QString& valueName) { return QStringLiteral("v_") + valueName; }
+QString ValueKey(const QString& valueName) { return QStringLiteral("v_") + StoredName(valueName); }
 const QString kExists = QStringLiteral("k");
 
-QString SettingsGroup(const QString& path) { return QString(path).replace('\\', '/'); }
+// The QSettings group of a key path ("\\" between keys).
+QString SettingsGroup(const QString& path)
+{
+    QStringList parts = path.split('\\', Qt::SkipEmptyParts);
+    for (QString& part : parts)
+        part = StoredName(part);
+    return parts.join('/');
+}
 
 // The stored spelling of a key path whose components match without regard
 // to case; empty when some component does not exist.
@@ -27,11 +50,11 @@ std::optional<QString> FindStored(QSettings& settings, const QString& path)
         const QStringList children = settings.childGroups();
         settings.endGroup();
         const auto match = std::find_if(children.begin(), children.end(), [&](const QString& c) {
-            return c.compare(part, Qt::CaseInsensitive) == 0;
+            return ShownName(c).compare(part, Qt::CaseInsensitive) == 0;
         });
         if (match == children.end())
             return std::nullopt;
-        stored = stored.isEmpty() ? *match : stored + '\\' + *match;
+        stored = stored.isEmpty() ? ShownName(*match) : stored + '\\' + ShownName(*match);
     }
     return stored;
 }

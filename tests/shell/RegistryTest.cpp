@@ -85,3 +85,27 @@ TEST_F(RegistryTest, ClsidFromFileTypeFollowsTheLookupOrder)
     EXPECT_FALSE(PTClsidFromFileType(".txt", clsid)); // known type, no class
     EXPECT_FALSE(TRegistryKey::Open(TRegistryRoot::ClassesRoot, ".unregistered-type"));
 }
+
+TEST_F(RegistryTest, NamesWithSlashesAreKeysOfTheirOwn)
+{
+    // GIVEN a class registered under a MIME type's name, the program
+    // identifier the store gives every known extension
+    const QString text = "{12345678-9abc-def0-0102-030405060708}";
+    Register("text/plain\\CLSID", text);
+    // THEN the key is found again, as one key, and the file type reaches it
+    auto mime = TRegistryKey::Open(TRegistryRoot::ClassesRoot, "Text/Plain");
+    ASSERT_TRUE(mime);
+    EXPECT_TRUE(mime->HasSubKey("clsid"));
+    EXPECT_FALSE(TRegistryKey::Open(TRegistryRoot::ClassesRoot, "text"));
+    TGUID clsid{};
+    EXPECT_TRUE(PTClsidFromFileType(".txt", clsid));
+
+    // Value names with slashes are single values too.
+    auto key = TRegistryKey::Open(TRegistryRoot::CurrentUser, "Software\\Veldmark", true);
+    ASSERT_TRUE(key);
+    EXPECT_TRUE(key->WriteString("a/b", "slash"));
+    EXPECT_TRUE(key->WriteString("a\\b", "backslash"));
+    EXPECT_EQ(key->ReadString("a/b"), QString("slash"));
+    EXPECT_EQ(key->ReadString("a\\b"), QString("backslash"));
+    EXPECT_FALSE(key->HasSubKey("v_a"));
+}
