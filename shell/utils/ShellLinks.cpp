@@ -8,7 +8,12 @@
 #include <QMap>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -121,6 +126,10 @@ HRESULT CreateShortcut(const QString& linkFileName, const TLinkData& data)
     if (use(ldoUseShowCmd))
         text += "X-Veldmark-ShowCmd=" + QByteArray::number(data.ShowCmd) + "\n";
 
+    // QSaveFile takes names as QStrings: a name that is not UTF-8 would be
+    // written under another name, and reported as done.
+    if (QFile::encodeName(linkFileName) != FileNameFromString(linkFileName))
+        return HResultFromWin32(ERROR_INVALID_NAME);
     QSaveFile file(linkFileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         return HResultFromWin32(file.error() == QFileDevice::OpenError ? ERROR_PATH_NOT_FOUND
@@ -140,9 +149,24 @@ HRESULT CreateQuickShortcut(const QString& linkFileName, const QString& target)
 
 HRESULT ResolveShortcut(const QString& linkFileName, TLinkData& data, bool wantIdList)
 {
-    QFile file(linkFileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return HResultFromWin32(file.exists() ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
+    // Opened by its bytes (the name need not be UTF-8) and without blocking,
+    // so a FIFO named like a link cannot stall the caller; only regular files
+    // are links.
+    const int fd = ::open(FileNameFromString(linkFileName).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return HResultFromWin32(errno == ENOENT || errno == ENOTDIR ? ERROR_FILE_NOT_FOUND
+                                                                    : ERROR_ACCESS_DENIED);
+    QFile file;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return HResultFromWin32(ERROR_BAD_FORMAT);
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return HResultFromWin32(ERROR_ACCESS_DENIED);
+    }
     if (file.size() > kMaxLinkFileSize)
         return HResultFromWin32(ERROR_BAD_FORMAT);
     const std::optional<QMap<QByteArray, QByteArray>> entry = ReadEntry(file.read(kMaxLinkFileSize));

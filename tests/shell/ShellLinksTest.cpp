@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 void Write(const QString& path, const QByteArray& bytes)
@@ -119,4 +122,35 @@ TEST(ShellLinks, MalformedFilesFailWithoutHarm)
     TLinkData in;
     EXPECT_EQ(ResolveShortcut(dir.filePath("missing.desktop"), in, false), HResultFromWin32(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(Failed(CreateShortcut(dir.filePath("no/such/folder/x.desktop"), in)));
+}
+
+TEST(ShellLinks, LinkFilesAreOpenedByTheirBytesAndOnlyWhenRegular)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    TLinkData out;
+    out.Path = dir.filePath("target.txt");
+
+    // A link whose own name is not UTF-8 resolves; creating one under such a
+    // name fails rather than writing another name.
+    const QByteArray rawLink = folder + "/caf\xe9.desktop";
+    QFile good(dir.filePath("good.desktop"));
+    ASSERT_EQ(CreateShortcut(good.fileName(), out), S_OK);
+    ASSERT_EQ(::rename(QFile::encodeName(good.fileName()).constData(), rawLink.constData()), 0);
+    TLinkData in;
+    EXPECT_EQ(ResolveShortcut(FileNameToString(rawLink), in, false), S_OK);
+    EXPECT_EQ(in.Path, out.Path);
+    const QByteArray otherRaw = folder + "/na\xefve.desktop";
+    EXPECT_TRUE(Failed(CreateShortcut(FileNameToString(otherRaw), out)));
+    // Nothing was written under a mangled name either.
+    EXPECT_NE(::access(QFile::encodeName(FileNameToString(otherRaw)).constData(), F_OK), 0);
+
+    // A FIFO or a folder named like a link is no link (and reading the FIFO
+    // would wait for a writer forever).
+    const QByteArray fifo = folder + "/fifo.desktop";
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0644), 0);
+    EXPECT_EQ(ResolveShortcut(FileNameToString(fifo), in, false), HResultFromWin32(11));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.desktop"));
+    EXPECT_EQ(ResolveShortcut(dir.filePath("folder.desktop"), in, false), HResultFromWin32(11));
+    ::unlink(rawLink.constData()); // QTemporaryDir cannot remove a name that is not UTF-8
 }
