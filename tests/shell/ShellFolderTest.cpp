@@ -7,7 +7,12 @@
 
 #include <QDir>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -285,13 +290,47 @@ TEST_F(ShellNamespace, HiddenListsAreReadByBytesAndNeverWaitOnAFifo)
 
 TEST_F(ShellNamespace, UnreadableFoldersFailSoftly)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
     makeDir(work() + "/locked");
     makeDir(work() + "/listonly");
     makeFile(work() + "/listonly/seen");
     ASSERT_EQ(::chmod((work() + "/locked").constData(), 0), 0);
     ASSERT_EQ(::chmod((work() + "/listonly").constData(), 0444), 0);
+
+    // Root passes every permission check (and CI runs as root): then the
+    // checks below run in a child process that has given up root, and which
+    // ends with them however they end.
+    struct ChildExit {
+        bool active = false;
+        ~ChildExit()
+        {
+            if (!active)
+                return;
+            std::fflush(nullptr);
+            std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+        }
+    } childExit;
+    if (::geteuid() == 0) {
+        const QByteArray root = home().chopped(5);
+        for (const QByteArray& dir : {root, home(), home() + "/Desktop", work()})
+            ASSERT_EQ(::chmod(dir.constData(), 0755), 0);
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child != 0) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            if (WEXITSTATUS(status) == 77)
+                GTEST_SKIP() << "no unprivileged user can reach the temporary folder";
+            EXPECT_EQ(WEXITSTATUS(status), 0) << "failures were reported by the child above";
+            return;
+        }
+        childExit.active = true;
+        const gid_t nobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0 ||
+            ::access(work().constData(), R_OK | X_OK) != 0)
+            std::_Exit(77);
+    }
 
     TIdListPtr locked(parse(work() + "/locked"));
     TComPtr<IShellFolder> lockedFolder = bind(locked.get());
@@ -303,6 +342,16 @@ TEST_F(ShellNamespace, UnreadableFoldersFailSoftly)
     TComPtr<IShellFolder> listOnlyFolder = bind(listOnly.get());
     EXPECT_EQ(listNames(listOnlyFolder.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS),
               (QList<QByteArray>{"seen"}));
+    // What cannot be read has no subfolders to show and cannot be parsed into.
+    PCItemIDList last = nullptr;
+    TComPtr<IShellFolder> parent = parentFolder(locked.get(), last);
+    EXPECT_EQ(attributesOf(parent.get(), last, SFGAO_FOLDER | SFGAO_HASSUBFOLDER), SFGAO_FOLDER);
+    PItemIDList inside = nullptr;
+    EXPECT_EQ(desktop()->ParseDisplayName(nullptr, nullptr,
+                                          FileNameToString(work() + "/listonly/seen"), nullptr,
+                                          &inside, nullptr),
+              E_ACCESSDENIED);
+    EXPECT_EQ(inside, nullptr);
 }
 
 TEST_F(ShellNamespace, CompareIdsSortsFoldersFirstAndNamesNaturally)
