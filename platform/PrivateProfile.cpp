@@ -2,6 +2,7 @@
 
 #include <QByteArrayList>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstring>
@@ -90,9 +91,14 @@ ParsedLine Parse(QByteArrayView content)
 // cannot be read or is too large to be a settings file.
 std::optional<QByteArray> ReadProfile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.exists())
+    const QFileInfo info(fileName);
+    if (!info.exists())
         return QByteArray();
+    // A folder, a pipe or a device is no settings file; opening or reading a
+    // pipe would wait for a writer that may never come.
+    if (!info.isFile())
+        return std::nullopt;
+    QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxProfileFileSize)
         return std::nullopt;
     QByteArray text = file.read(kMaxProfileFileSize + 1);

@@ -9,8 +9,8 @@
 //   match without regard to case, the first match wins; blanks around names
 //   and values are ignored, and one pair of matching quotes around a value is
 //   dropped. Lines starting with ';' or '#' are comments.
-// - A missing or unreadable file, or a missing section or key, yields the
-//   default. Files are treated as bytes, so binary or malformed content is
+// - A missing or unreadable file, anything but a regular file (a pipe is
+//   never waited on), or a missing section or key, yields the default. Files are treated as bytes, so binary or malformed content is
 //   read line by line like any other and never stops a read.
 // - A write replaces the value of the key, or adds the key at the end of its
 //   section, or adds the section at the end of the file, and leaves every

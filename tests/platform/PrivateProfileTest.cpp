@@ -2,11 +2,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using platform::GetPrivateProfileString;
 using platform::WritePrivateProfileString;
@@ -124,4 +131,28 @@ TEST_F(Profile, HugeOrBinaryFilesNeitherHangNorGetRewritten)
     EXPECT_EQ(Get("Settings", "K"), "dflt");
     EXPECT_FALSE(WritePrivateProfileString("Settings", "K", "V", path));
     EXPECT_EQ(QFileInfo(path).size(), huge.size());
+}
+
+TEST_F(Profile, APipeInTheFilesPlaceIsNotWaitedOn)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // A writer that never writes: reading the pipe would wait until it closes.
+    const int writer = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    std::atomic<bool> done{false};
+    std::string value;
+    std::thread reader([&] {
+        value = Get("Settings", "K");
+        done = true;
+    });
+    const QDeadlineTimer deadline(10000);
+    while (!done && !deadline.hasExpired())
+        QThread::msleep(10);
+    EXPECT_TRUE(done);
+    ::close(writer); // lets a waiting read see the end
+    reader.join();
+    EXPECT_EQ(value, "dflt");
+    if (done) // a write would open the pipe again and wait for a writer
+        EXPECT_FALSE(WritePrivateProfileString("Settings", "K", "V", path));
+    EXPECT_FALSE(QFileInfo(path).isFile()); // still the pipe
 }
