@@ -15,6 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
 namespace
 {
 
@@ -165,6 +170,38 @@ TEST(CsvExport, AFailedWriteKeepsTheOldFileAndTellsWhy)
     EXPECT_TRUE(f.WriteCsvFile(longName));
     EXPECT_TRUE(ReadAll(longName).startsWith("User Defined NSA"));
     EXPECT_EQ(f.messages.size(), 1);
+}
+
+TEST(CsvExport, AWriteCutShortLeavesTheOldFileWhole)
+{
+    QTemporaryDir out;
+    TestForm f;
+    f.ClickAdd(); // 971 points: far more than the file-size limit below
+    ASSERT_EQ(f.Curves().size(), 2u);
+    const QString path = out.filePath("kept.csv");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents\r\n");
+    }
+
+    // A file-size limit makes the write fail part-way, as a full disk would.
+    struct rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = f.WriteCsvFile(path);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadAll(path), "old contents\r\n");
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.csv"});
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_TRUE(f.messages[0].contains(QDir::toNativeSeparators(path)));
+    EXPECT_TRUE(f.messages[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))));
 }
 
 TEST(CsvExport, SaveOffersTheSuggestedNameInTheCurrentFolder)
