@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace
 {
@@ -14,6 +15,8 @@ struct alignas(16) BlockHeader {
     std::uint64_t tag;
 };
 constexpr std::uint64_t kTag = 0x5645'4C44'4D41'4C4Cull;
+// Larger sizes would wrap round when the header is added and give a tiny block.
+constexpr std::size_t kMaxSize = std::numeric_limits<std::size_t>::max() - sizeof(BlockHeader);
 
 class TShellMalloc final : public IMalloc
 {
@@ -35,6 +38,8 @@ class TShellMalloc final : public IMalloc
 
     void* Alloc(std::size_t size) override
     {
+        if (size > kMaxSize)
+            return nullptr;
         auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
         if (!header)
             return nullptr;
@@ -52,6 +57,8 @@ class TShellMalloc final : public IMalloc
             Free(block);
             return nullptr;
         }
+        if (size > kMaxSize)
+            return nullptr;
         auto* header = static_cast<BlockHeader*>(block) - 1;
         auto* moved = static_cast<BlockHeader*>(std::realloc(header, sizeof(BlockHeader) + size));
         if (!moved)

@@ -6,6 +6,7 @@
 #include "shell/namespace/NaturalCompare.h"
 
 #include <cstring>
+#include <limits>
 
 #include <sys/stat.h>
 
@@ -101,6 +102,15 @@ TEST_F(IdListPrimitives, AllocatorCountsBlocksAndReallocOfNullAllocatesNothing)
     ASSERT_EQ(SHGetMalloc(&malloc), S_OK);
     EXPECT_EQ(malloc, ShellIMalloc());
     malloc->Release();
+
+    // A size that cannot be had fails; it never wraps round to a tiny block.
+    const std::size_t huge = std::numeric_limits<std::size_t>::max() - 4;
+    EXPECT_EQ(ShellMemAlloc(huge), nullptr);
+    void* kept = ShellMemAlloc(8);
+    EXPECT_EQ(ShellMemRealloc(kept, huge), nullptr);
+    EXPECT_EQ(ShellIMalloc()->GetSize(kept), 8u); // the block stays as it was
+    ShellMemFree(kept);
+    EXPECT_EQ(ShellLiveBlockCount(), before);
 }
 
 TEST(EnsureTrailingCharDB, AppendsOnlyWhereNeeded)
