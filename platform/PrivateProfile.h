@@ -16,12 +16,14 @@
 //   section, or adds the section at the end of the file, and leaves every
 //   other line byte for byte where it was. The file is rewritten through a
 //   temporary file and a rename, so it is never left half-written.
-// Files above kMaxProfileFileSize are not read (defaults) and not rewritten.
+// Files above kMaxProfileFileSize are not read (defaults) and not rewritten:
+// every read parses the whole file, and a settings file holds a few hundred
+// bytes, so a larger one would only stall start-up.
 
 namespace platform
 {
 
-constexpr qint64 kMaxProfileFileSize = 16 * 1024 * 1024;
+constexpr qint64 kMaxProfileFileSize = 1024 * 1024;
 
 // Copies the value (or the default) into buffer as zero-terminated UTF-8,
 // cut to at most size - 1 bytes without splitting a character. Returns the

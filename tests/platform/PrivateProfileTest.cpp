@@ -133,6 +133,17 @@ TEST_F(Profile, HugeOrBinaryFilesNeitherHangNorGetRewritten)
     EXPECT_EQ(QFileInfo(path).size(), huge.size());
 }
 
+TEST_F(Profile, AFileOfMegabytesIsNoSettingsFile)
+{
+    // Every read parses the whole file again; a file this large would only
+    // stall start-up, so it counts as unreadable.
+    const QByteArray big = "[Settings]\nK=found\n" + QByteArray(2 * 1024 * 1024, '\n');
+    Put(big);
+    EXPECT_EQ(Get("Settings", "K"), "dflt");
+    EXPECT_FALSE(WritePrivateProfileString("Settings", "K", "V", path));
+    EXPECT_EQ(Contents(), big);
+}
+
 TEST_F(Profile, APipeInTheFilesPlaceIsNotWaitedOn)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
