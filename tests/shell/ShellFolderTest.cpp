@@ -122,8 +122,8 @@ TEST_F(ShellNamespace, PathsOfTheKernelsFullLengthRoundTripAndRename)
     TIdListPtr root(parse("/"));
     TComPtr<IShellFolder> rootFolder = bind(root.get());
     PItemIDList relative = nullptr;
-    EXPECT_EQ(rootFolder->ParseDisplayName(nullptr, nullptr, FileNameToString(path.mid(1)),
-                                           nullptr, &relative, nullptr),
+    EXPECT_EQ(rootFolder->ParseDisplayName(nullptr, nullptr, FileNameToString(path.mid(1)), nullptr,
+                                           &relative, nullptr),
               S_OK);
     TIdListPtr ownedRelative(relative);
     EXPECT_EQ(IdListItemCount(relative), IdListItemCount(list.get()) - 2);
@@ -136,9 +136,9 @@ TEST_F(ShellNamespace, PathsOfTheKernelsFullLengthRoundTripAndRename)
     PCItemIDList last = nullptr;
     TComPtr<IShellFolder> parent = parentFolder(list.get(), last);
     PItemIDList renamed = nullptr;
-    ASSERT_EQ(parent->SetNameOf(nullptr, last, QString(name.size(), u'y'), SHGDN_INFOLDER,
-                                &renamed),
-              S_OK);
+    ASSERT_EQ(
+        parent->SetNameOf(nullptr, last, QString(name.size(), u'y'), SHGDN_INFOLDER, &renamed),
+        S_OK);
     TIdListPtr ownedRenamed(renamed);
     EXPECT_TRUE(QFile::exists(FileNameToString(dir + '/' + QByteArray(name.size(), 'y'))));
 }
