@@ -13,7 +13,10 @@
 TChangeHandlerThread::TChangeHandlerThread(QObject* target, int message)
     : target_(target), message_(message)
 {
-    start();
+    // Without its events the worker could never be woken or answer; it is not
+    // started, so commands fail at once and the end waits for nothing.
+    if (wake_.IsValid() && done_.IsValid())
+        start();
 }
 
 TChangeHandlerThread::~TChangeHandlerThread()
@@ -30,6 +33,8 @@ TChangeHandlerThread::~TChangeHandlerThread()
 
 bool TChangeHandlerThread::SendCommand(Command command)
 {
+    if (!isRunning())
+        return false;
     command_.store(command, std::memory_order_release);
     done_.Reset();
     wake_.Set();

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -189,4 +191,24 @@ TEST(ChangeHandlerThread, ShutdownWhileChangesStreamInClosesEverything)
     stop = true;
     writer.join();
     EXPECT_EQ(OpenDescriptors(), before);
+}
+
+TEST(ChangeHandlerThread, WithoutDescriptorsForItsEventsNothingWaits)
+{
+    QTemporaryDir root;
+    NoticeCollector owner;
+    rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit none = saved;
+    none.rlim_cur = 0; // no new descriptor can be opened
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    auto thread = std::make_unique<TChangeHandlerThread>(&owner, AM_CHANGENOTIFY);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+    // A worker that could never be woken would hold up its owner's end for the
+    // whole shutdown bound; it is not started, and watches are refused.
+    EXPECT_FALSE(thread->isRunning());
+    int slot = -1;
+    EXPECT_FALSE(thread->AddWatch(root.path(), kNames, slot, false));
+    thread.reset();
 }
