@@ -10,8 +10,9 @@
 //   and values are ignored, and one pair of matching quotes around a value is
 //   dropped. Lines starting with ';' or '#' are comments.
 // - A missing or unreadable file, anything but a regular file (a pipe is
-//   never waited on), or a missing section or key, yields the default. Files are treated as bytes, so binary or malformed content is
-//   read line by line like any other and never stops a read.
+//   never waited on), or a missing section or key, yields the default.
+//   Files are treated as bytes, so binary or malformed content is read
+//   line by line like any other and never stops a read.
 // - A write replaces the value of the key, or adds the key at the end of its
 //   section, or adds the section at the end of the file, and leaves every
 //   other line byte for byte where it was. The file is rewritten through a

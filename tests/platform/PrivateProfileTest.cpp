@@ -1,8 +1,8 @@
 #include "platform/PrivateProfile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QThread>
 
