@@ -26,13 +26,19 @@ TPTCustomTreeView::TPTCustomTreeView(QWidget* parent)
     connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
         TPTTreeNode* node = FModel->NodeOf(index);
         if (!CanExpand(node)) {
+            // Qt has expanded it already; taking that back is no collapse the
+            // owner needs to hear of.
+            FUndoingExpansion = true;
             collapse(index);
+            FUndoingExpansion = false;
             return;
         }
         Expand(node);
     });
-    connect(this, &QTreeView::collapsed, this,
-            [this](const QModelIndex& index) { Collapse(FModel->NodeOf(index)); });
+    connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+        if (!FUndoingExpansion)
+            Collapse(FModel->NodeOf(index));
+    });
 }
 
 TPTCustomTreeView::~TPTCustomTreeView()

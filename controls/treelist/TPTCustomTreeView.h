@@ -201,4 +201,5 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
 
     QPointer<QMenu> FPopupMenu;
     bool FContextMenuShown = false;
+    bool FUndoingExpansion = false;
 };

@@ -261,8 +261,10 @@ TEST(TreeView, ChildrenAreFilledOnFirstExpansionUnlessVetoed)
     TPTTreeNode* lazy = tree.AddChild(nullptr, QStringLiteral("lazy"));
     lazy->SetHasChildren(true);
     int fills = 0;
+    int collapses = 0;
     bool allow = false;
     tree.OnExpanding = [&](TPTCustomTreeView*, TPTTreeNode*, bool& a) { a = allow; };
+    tree.OnCollapsed = [&](TPTCustomTreeView*, TPTTreeNode*) { ++collapses; };
     tree.OnExpanded = [&](TPTCustomTreeView* self, TPTTreeNode* node) {
         if (node->Count() == 0) {
             ++fills;
@@ -278,6 +280,7 @@ TEST(TreeView, ChildrenAreFilledOnFirstExpansionUnlessVetoed)
     tree.ExpandNode(lazy);
     EXPECT_FALSE(tree.IsExpanded(lazy));
     EXPECT_EQ(fills, 0);
+    EXPECT_EQ(collapses, 0) << "a refused expansion is no collapse";
 
     allow = true;
     tree.ExpandNode(lazy);
@@ -288,6 +291,7 @@ TEST(TreeView, ChildrenAreFilledOnFirstExpansionUnlessVetoed)
     EXPECT_EQ(lazy->Item(1)->Index(), 1);
 
     tree.CollapseNode(lazy);
+    EXPECT_EQ(collapses, 1);
     tree.ExpandNode(lazy);
     EXPECT_EQ(fills, 1) << "filled once and kept";
 }
