@@ -92,6 +92,14 @@ bool TFileSystemFolder::parentWritable() const
     return *m_writable;
 }
 
+bool TFileSystemFolder::isTrashFiles() const
+{
+    const PCItemIDList absolute = AbsoluteIdList();
+    ItemData::View view;
+    return ItemData::Read(absolute, view) && view.kind == ItemData::KindTrash &&
+           IdListIsEmpty(IdListNext(absolute));
+}
+
 HRESULT TFileSystemFolder::bindItem(PCItemIDList item, const ItemData::View& view,
                                     TComPtr<IShellFolder>& folder)
 {
@@ -152,6 +160,8 @@ HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint3
         }
         if ((requested & SFGAO_HASSUBFOLDER) && folder && DirectoryHasSubfolder(path))
             a |= SFGAO_HASSUBFOLDER;
+        if (isTrashFiles())
+            a &= ~SFGAO_CANRENAME;
     }
     attributes = a & requested;
     return S_OK;
@@ -255,6 +265,8 @@ HRESULT TFileSystemFolder::SetNameOf(HWND, PCItemIDList idList, const QString& n
     ItemData::View view;
     if (IdListIsEmpty(idList) || !IdListIsEmpty(IdListNext(idList)) || !readOwnItem(idList, view))
         return E_INVALIDARG;
+    if (isTrashFiles())
+        return HResultFromWin32(ERROR_ACCESS_DENIED);
     const QByteArray newName = FileNameFromString(name);
     if (newName.isEmpty() || newName == "." || newName == ".." || newName.contains('/') ||
         newName.contains('\0'))

@@ -43,6 +43,9 @@ class TFileSystemFolder : public TShellFolderBase
 
   private:
     bool parentWritable() const;
+    // The trash's files folder itself: its entries are paired by name with
+    // info/<name>.trashinfo, so a rename there would lose where one came from.
+    bool isTrashFiles() const;
 
     QByteArray m_path;
     mutable std::optional<bool> m_writable;

@@ -448,6 +448,51 @@ TEST_F(ShellNamespace, DesktopHoldsHomeComputerAndDesktopEntries)
     EXPECT_EQ(ShellGetPathFromIdList(trash.get()), QString());
 }
 
+TEST_F(ShellNamespace, TrashEntriesKeepTheNamesTheirRestoreInformationUses)
+{
+    // GIVEN a trashed file and its info/<name>.trashinfo
+    makeDir(dataHome() + "/Trash");
+    makeDir(dataHome() + "/Trash/files");
+    makeDir(dataHome() + "/Trash/info");
+    makeDir(dataHome() + "/Trash/files/folder");
+    makeFile(dataHome() + "/Trash/files/report.csv");
+    makeFile(dataHome() + "/Trash/files/folder/inner.txt");
+    makeFile(dataHome() + "/Trash/info/report.csv.trashinfo",
+             "[Trash Info]\nPath=/somewhere/report.csv\n");
+    TIdListPtr trash;
+    ASSERT_EQ(ShellGetSpecialFolderIdList(nullptr, csidlBitBucket, trash.put()), S_OK);
+    TComPtr<IShellFolder> folder = bind(trash.get());
+    PItemIDList item = nullptr;
+    ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, QStringLiteral("report.csv"), nullptr,
+                                       &item, nullptr),
+              S_OK);
+    TIdListPtr ownedItem(item);
+
+    // THEN the trash's entries offer no rename and refuse one
+    EXPECT_EQ(attributesOf(folder.get(), item, SFGAO_CANRENAME | SFGAO_CANDELETE), SFGAO_CANDELETE);
+    PItemIDList renamed = nullptr;
+    EXPECT_EQ(
+        folder->SetNameOf(nullptr, item, QStringLiteral("other.csv"), SHGDN_INFOLDER, &renamed),
+        HResultFromWin32(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(renamed, nullptr);
+    EXPECT_TRUE(QFile::exists(FileNameToString(dataHome() + "/Trash/files/report.csv")));
+
+    // Inside a trashed folder names are free again.
+    PItemIDList folderItem = nullptr;
+    ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, QStringLiteral("folder"), nullptr,
+                                       &folderItem, nullptr),
+              S_OK);
+    TIdListPtr ownedFolderItem(folderItem);
+    TComPtr<IShellFolder> inside;
+    ASSERT_EQ(folder->BindToObject(folderItem, nullptr, IID_IShellFolder, inside.putVoid()), S_OK);
+    PItemIDList inner = nullptr;
+    ASSERT_EQ(inside->ParseDisplayName(nullptr, nullptr, QStringLiteral("inner.txt"), nullptr,
+                                       &inner, nullptr),
+              S_OK);
+    TIdListPtr ownedInner(inner);
+    EXPECT_EQ(attributesOf(inside.get(), inner, SFGAO_CANRENAME), SFGAO_CANRENAME);
+}
+
 TEST_F(ShellNamespace, SpecialFoldersMapToTheUserDirectories)
 {
     EXPECT_EQ(FileNameFromString(ShellGetSpecialFolderPath(nullptr, csidlPersonal)),
