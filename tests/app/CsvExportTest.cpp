@@ -83,6 +83,10 @@ TEST(FloatToStr, GeneralFormatWithTheLocalesSeparator)
         {-12.25, "-12.25"},
         {40000, "40000"},
         {1234567.5, "1234567.5"},
+        {0.1 + 0.2, "0.3"},                            // 15 digits hide the binary error
+        {123456789012345678.0, "1.23456789012346E17"}, // more digits than 15
+        {999999999999999.9, "1E15"},                   // rounding carries into the exponent
+        {0.00009999999999999999, "0.0001"},            // and back out of exponent form
     };
     for (const auto& r : rows)
         EXPECT_EQ(FloatToStr(r.value, c), QString::fromLatin1(r.text)) << r.value;
