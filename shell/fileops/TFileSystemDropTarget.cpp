@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include <sys/stat.h>
+
 TFileSystemDropTarget::TFileSystemDropTarget(const QByteArray& folderPath, HWND owner)
     : m_folder(folderPath), m_owner(owner)
 {
@@ -27,7 +29,11 @@ void TFileSystemDropTarget::readSources(IDataObject* dataObject)
     m_intoItself = false;
     for (const QByteArray& source : m_sources) {
         m_allInFolder = m_allInFolder && FilePaths::SameFile(FilePaths::Parent(source), m_folder);
-        m_intoItself = m_intoItself || FilePaths::IsInside(m_folder, source);
+        // Only a real folder can go into itself; a link goes as a link.
+        struct stat st;
+        m_intoItself =
+            m_intoItself || (::lstat(source.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+                             FilePaths::IsInside(m_folder, source));
     }
 }
 

@@ -298,6 +298,30 @@ TEST_F(FileOperations, FolderIntoItselfIsRefused)
     EXPECT_FALSE(exists(work() + "/top/top"));
 }
 
+TEST_F(FileOperations, ALinkToAFolderCanBeDroppedIntoThatFolder)
+{
+    // A link is moved or copied as a link, so its target's folders are no
+    // "folder into itself".
+    makeDir(work() + "/target");
+    makeLink(work() + "/target", src() + "/shortcut");
+    {
+        auto s = select(src(), {"shortcut"});
+        TComPtr<IDataObject> data;
+        ASSERT_EQ(
+            TDataObject_shlv::Create(s->folder.get(), s->folderList.get(), s->items, data.put()),
+            S_OK);
+        TComPtr<IDropTarget> target = dropTargetOf(work() + "/target");
+        std::uint32_t effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target->DragEnter(data.get(), MK_LBUTTON, TPointL{}, &effect), S_OK);
+        EXPECT_EQ(effect, DROPEFFECT_MOVE);
+        EXPECT_EQ(target->DragLeave(), S_OK);
+    }
+    EXPECT_EQ(drop({"shortcut"}, work() + "/target", MK_LBUTTON), DROPEFFECT_MOVE);
+    EXPECT_EQ(linkTarget(work() + "/target/shortcut"), work() + "/target");
+    EXPECT_FALSE(exists(src() + "/shortcut"));
+    EXPECT_TRUE(prompts.boxes.isEmpty());
+}
+
 TEST_F(FileOperations, DotNamesFromAnotherProgramAreRefused)
 {
     // GIVEN a URI list naming a folder by a path that ends in ".." or "."
