@@ -124,14 +124,21 @@ void TPTCustomGroup::changeEvent(QEvent* aEvent)
 {
     QWidget::changeEvent(aEvent);
     switch (aEvent->type()) {
-    case QEvent::EnabledChange:
-        // Children follow the group both ways, also those disabled on their own.
-        for (QObject* child : children()) {
-            if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
-                w->setEnabled(isEnabled());
+    case QEvent::EnabledChange: {
+        // Children follow the group's own state both ways, also those disabled
+        // on their own. Qt also sends this when an ancestor changes; that state
+        // reaches the children through Qt and must not overwrite theirs.
+        const bool ownEnabled = !testAttribute(Qt::WA_ForceDisabled);
+        if (ownEnabled != FOwnEnabled) {
+            FOwnEnabled = ownEnabled;
+            for (QObject* child : children()) {
+                if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
+                    w->setEnabled(ownEnabled);
+            }
         }
         update();
         break;
+    }
     case QEvent::FontChange:
         UpdateClientMargins();
         break;

@@ -58,4 +58,5 @@ class TPTCustomGroup : public QWidget
     int FFrameSpace = 2;
     TPTFrameStyle FFrameStyle = ptfsGroup;
     QString FCaption;
+    bool FOwnEnabled = true; // the group's own Enabled, as last passed to the children
 };

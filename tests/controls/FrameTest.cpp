@@ -261,6 +261,23 @@ TEST(Group, DisablingDisablesChildrenAndEmbossesTheCaption)
     EXPECT_TRUE(second->isEnabled());
 }
 
+TEST(Group, AWindowDisabledAndEnabledAroundTheGroupKeepsAChildDisabledOnItsOwn)
+{
+    QWidget window;
+    auto* group = new TPTGroup(&window);
+    auto* button = new QLabel(group);
+    auto* other = new QLabel(group);
+    button->setEnabled(false);
+
+    // Only the group's own state is passed on; Qt carries the window's.
+    window.setEnabled(false);
+    EXPECT_FALSE(other->isEnabled());
+    window.setEnabled(true);
+    EXPECT_TRUE(group->isEnabled());
+    EXPECT_TRUE(other->isEnabled());
+    EXPECT_FALSE(button->isEnabled());
+}
+
 TEST(Group, ClientCaptionAndOnPaint)
 {
     TPTGroup group;
