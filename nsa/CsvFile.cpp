@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -98,8 +99,18 @@ mode_t NewFileMode(const std::string& path)
 
 } // namespace
 
-FileWriteResult WriteFileReplacing(const std::string& path, const std::string& bytes)
+FileWriteResult WriteFileReplacing(const std::string& requested, const std::string& bytes)
 {
+    // Writing through a link replaces the file it names, not the link.
+    std::string path = requested;
+    if (char* resolved = ::realpath(requested.c_str(), nullptr)) {
+        path = resolved;
+        std::free(resolved);
+    }
+    // A file the user may not write stays as it is, as an open for writing
+    // would leave it; the rename below would not ask.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
+        return Failure(errno);
     const std::size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

@@ -148,3 +148,29 @@ TEST(WriteCsvFile, AFailedWriteKeepsWhatWasThereAndLeavesNoLitter)
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.error, "No such file or directory");
 }
+
+TEST(WriteCsvFile, WritesThroughALinkAndKeepsTheLink)
+{
+    TempDir dir;
+    const fs::path real = dir.path / "real.csv";
+    std::ofstream(real) << "old";
+    const fs::path link = dir.path / "link.csv";
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(WriteCsvFile(link.string(), FindLastCalculation({SmallCurve(false)})).ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(real), kSingle);
+}
+
+TEST(WriteCsvFile, AFileTheUserMayNotWriteIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    TempDir dir;
+    const fs::path file = dir.path / "locked.csv";
+    std::ofstream(file) << "keep me";
+    fs::permissions(file, fs::perms::owner_read);
+    const FileWriteResult r = WriteCsvFile(file.string(), FindLastCalculation({SmallCurve(false)}));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Permission denied");
+    EXPECT_EQ(ReadAll(file), "keep me");
+}
