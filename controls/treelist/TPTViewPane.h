@@ -58,7 +58,10 @@ template <class TBase> class TPTViewPane : public TBase
 
     void mousePressEvent(QMouseEvent* event) override
     {
-        FPressButton = event->button();
+        // Only the left and the right button begin a drag.
+        const Qt::MouseButton button = event->button();
+        FPressButton =
+            button == Qt::LeftButton || button == Qt::RightButton ? button : Qt::NoButton;
         FPressPos = event->position().toPoint();
         FPressIndex = TBase::indexAt(FPressPos);
         FDragStarted = false;
