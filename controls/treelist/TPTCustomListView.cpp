@@ -543,6 +543,9 @@ void TPTCustomListView::ApplyColor()
 void TPTCustomListView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
+    // The icon styles' rows are as high as the font.
+    if (event->type() == QEvent::FontChange && FViewStyle != vsReport)
+        ConfigureListPane();
     // A system colour is re-read when the palette changes.
     if ((event->type() == QEvent::PaletteChange ||
          event->type() == QEvent::ApplicationPaletteChange) &&

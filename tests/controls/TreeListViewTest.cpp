@@ -214,6 +214,28 @@ TEST_F(ListView, DraggingAnItemReportsTheButton)
     EXPECT_EQ(drags[1], std::make_pair(2, Qt::RightButton));
 }
 
+TEST_F(ListView, RowsGrowWithALargerFontInTheListAndSmallIconStyles)
+{
+    Fill(30);
+    Show();
+    for (TViewStyle style : {vsList, vsSmallIcon}) {
+        list.SetViewStyle(style);
+        QFont font = list.font();
+        font.setPointSize(font.pointSize() * 2);
+        list.setFont(font);
+        const int textHeight = QFontMetrics(font).height();
+        const QRect first = list.ItemRect(0, drBounds);
+        EXPECT_GE(first.height(), textHeight) << style;
+        // The next row starts below the whole first one.
+        int row = 1;
+        while (row < list.ItemCount() && list.ItemRect(row, drBounds).top() == first.top())
+            ++row;
+        ASSERT_LT(row, list.ItemCount());
+        EXPECT_GE(list.ItemRect(row, drBounds).top(), first.top() + textHeight) << style;
+        list.setFont(QFont());
+    }
+}
+
 TEST_F(ListView, ScrollingByLinesAndColumns)
 {
     Fill(500);
