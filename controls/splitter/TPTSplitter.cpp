@@ -192,7 +192,9 @@ void TPTSplitter::InternalSetPosition(int aValue, bool aFix)
 
 void TPTSplitter::InternalResize(bool aForce)
 {
-    if (aForce || FProportional) {
+    // A collapsed pane 1 (negative Position) stays collapsed: its negative share of
+    // a smaller extent would bring a sliver of the bar back.
+    if (aForce || (FProportional && FPosition >= 0)) {
         // nearbyint rounds halves to the even neighbour.
         const double wanted = std::nearbyint(double(Extent()) * double(FProportion));
         InternalSetPosition(int(wanted), false);

@@ -112,6 +112,13 @@ TEST(Splitter, NegativeMinimumCollapsesPaneOneAndTheBar)
     EXPECT_EQ(s.Pane(0)->width(), 0);
     EXPECT_EQ(s.Pane(1)->geometry(), QRect(0, 0, 447, 153));
 
+    // Resizing the form keeps them hidden: no sliver of the bar comes back.
+    s.splitter->resize(300, 153);
+    EXPECT_EQ(s.splitter->Position(), -5);
+    EXPECT_EQ(s.Pane(1)->geometry(), QRect(0, 0, 300, 153));
+    s.splitter->resize(447, 153);
+    EXPECT_EQ(s.Pane(1)->geometry(), QRect(0, 0, 447, 153));
+
     // WHEN the minimum is restored and the position set again THEN both come back
     s.splitter->SetPaneMinSize(0, 4);
     EXPECT_EQ(s.splitter->Position(), -5) << "setting a minimum does not move the bar";
