@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -97,11 +99,21 @@ TEST(ChangeHandlerThread, SixtyFourthWatchFailsAndTheOthersKeepWorking)
     for (int i = 0; i < TChangeHandlerThread::kSlotCount; ++i) {
         ASSERT_TRUE(QDir(root.path()).mkdir(QString::number(i)));
         int slot = -1;
-        ASSERT_TRUE(thread.AddWatch(root.filePath(QString::number(i)), kNames, slot, false)) << i;
+        errno = 0;
+        if (!thread.AddWatch(root.filePath(QString::number(i)), kNames, slot, false)) {
+            // Each watch is an inotify instance, counted per user across all
+            // programs (128 by default); a busy machine may have too few left.
+            if (errno == EMFILE)
+                GTEST_SKIP() << "inotify instances used up after " << i << " watches";
+            FAIL() << i;
+        }
         ASSERT_EQ(slot, i);
     }
     int slot = 99;
+    errno = 0;
     EXPECT_FALSE(thread.AddWatch(root.path(), kNames, slot, false));
+    if (errno == EMFILE)
+        GTEST_SKIP() << "no inotify instance left for the 64th watch";
     EXPECT_EQ(slot, -1);
 
     Touch(root.filePath("62/x"));
