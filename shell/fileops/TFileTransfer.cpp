@@ -29,6 +29,13 @@ bool isRealFolder(const struct stat& st)
     return S_ISDIR(st.st_mode);
 }
 
+// One item reached by two paths (a bind mount, the same file system mounted
+// twice): "replacing" it with its copy and removing the source loses both.
+bool sameItem(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 // Copies all bytes; 0 or an errno value.
 int copyData(int in, int out)
 {
@@ -234,6 +241,8 @@ TFileTransfer::Outcome TFileTransfer::copyEntry(const QByteArray& src, const QBy
         return fail(HResultFromLastErrno(), src);
     struct stat existing;
     const bool exists = lstatPath(dst, existing);
+    if (exists && sameItem(st, existing))
+        return Outcome::Skipped;
     if (isRealFolder(st)) {
         if (exists && isRealFolder(existing))
             return mergeChildren(src, dst, moving, true);
@@ -388,6 +397,8 @@ TFileTransfer::Outcome TFileTransfer::moveEntry(const QByteArray& src, const QBy
         return fail(HResultFromLastErrno(), src);
     if (!lstatPath(dst, existing))
         return fail(HResultFromLastErrno(), dst);
+    if (sameItem(st, existing))
+        return Outcome::Skipped;
     if (isRealFolder(st) && isRealFolder(existing))
         return mergeChildren(src, dst, true, false);
     if (isRealFolder(existing))

@@ -19,6 +19,8 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -396,6 +398,35 @@ TEST_F(FileOperations, FailedCopyLeavesTheSourceAndNoDebris)
     makeDir(dst() + "/a.txt");
     EXPECT_EQ(TFileTransfer(TTransferKind::Move, dst()).Run({src() + "/a.txt"}), E_INVALIDARG);
     EXPECT_EQ(readAll(src() + "/a.txt"), "alpha");
+}
+
+TEST_F(FileOperations, TheSameFolderSeenThroughAnotherMountIsLeftAlone)
+{
+    // A private mount namespace keeps the bind mount away from the machine.
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        GTEST_SKIP() << "needs the right to make a mount namespace";
+    // GIVEN src mounted a second time as other/src
+    makeDir(work() + "/other");
+    makeDir(work() + "/other/src");
+    ASSERT_EQ(
+        ::mount(src().constData(), (work() + "/other/src").constData(), nullptr, MS_BIND, nullptr),
+        0);
+    // WHEN src is moved or copied into other, "replacing" what is there
+    prompts.answers = {QMessageBox::YesToAll, QMessageBox::YesToAll};
+    const HRESULT moved = TFileTransfer(TTransferKind::Move, work() + "/other").Run({src()});
+    const HRESULT copied =
+        TFileTransfer(TTransferKind::Copy, work() + "/other/src").Run({src() + "/a.txt"});
+    const HRESULT fileMoved =
+        TFileTransfer(TTransferKind::Move, work() + "/other/src").Run({src() + "/b.txt"});
+    ::umount((work() + "/other/src").constData());
+    // THEN nothing is replaced by itself: the files are still there
+    EXPECT_EQ(moved, S_OK);
+    EXPECT_EQ(copied, S_OK);
+    EXPECT_EQ(fileMoved, S_OK);
+    EXPECT_EQ(readAll(src() + "/a.txt"), "alpha");
+    EXPECT_EQ(readAll(src() + "/b.txt"), "beta");
+    EXPECT_TRUE(prompts.boxes.isEmpty());
 }
 
 TEST_F(FileOperations, MoveAcrossVolumesCopiesThenDeletes)
