@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -89,10 +90,16 @@ void DirectoryChangeWatch::AddSubfolders(const QByteArray& path, int depth)
         return;
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
-        if (entry->d_type != DT_DIR || name == "." || name == "..")
-            continue; // DT_DIR never names a symlink, so links are not followed
+        if (name == "." || name == "..")
+            continue;
         const QByteArray child = Join(path, name);
-        if (AddFolder(child))
+        // Some file systems leave the type unknown; lstat, like DT_DIR, never
+        // takes a symlink for a folder, so links are not followed.
+        struct stat st;
+        const bool folder = entry->d_type == DT_DIR ||
+                            (entry->d_type == DT_UNKNOWN && ::lstat(child.constData(), &st) == 0 &&
+                             S_ISDIR(st.st_mode));
+        if (folder && AddFolder(child))
             AddSubfolders(child, depth + 1);
     }
     ::closedir(dir);
