@@ -42,7 +42,10 @@ struct Line {
 QList<Line> SplitLines(const QByteArray& text)
 {
     QList<Line> lines;
-    for (qsizetype pos = 0; pos < text.size();) {
+    // Editors may start the file with a UTF-8 byte-order mark; it belongs to no
+    // line, so the first section header is still found, and it stays in place.
+    const qsizetype start = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (qsizetype pos = start; pos < text.size();) {
         qsizetype newline = text.indexOf('\n', pos);
         const qsizetype end = newline < 0 ? text.size() : newline + 1;
         qsizetype contentEnd = newline < 0 ? text.size() : newline;

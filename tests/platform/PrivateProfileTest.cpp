@@ -106,6 +106,14 @@ TEST_F(Profile, KeyAtTheEndOfAFileWithoutALineEnd)
     EXPECT_EQ(Contents(), "[Settings]\nA=1\nB=2\n");
 }
 
+TEST_F(Profile, AByteOrderMarkHidesNoSectionAndStays)
+{
+    Put("\xEF\xBB\xBF[Settings]\r\nA=1\r\n");
+    EXPECT_EQ(Get("Settings", "A"), "1");
+    EXPECT_TRUE(WritePrivateProfileString("Settings", "A", "2", path));
+    EXPECT_EQ(Contents(), "\xEF\xBB\xBF[Settings]\r\nA=2\r\n");
+}
+
 TEST_F(Profile, UnwritableOrUnreadableFilesFailQuietly)
 {
     EXPECT_FALSE(WritePrivateProfileString("S", "K", "V", dir.filePath("no/such/dir/x.ini")));
