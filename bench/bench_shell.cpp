@@ -146,12 +146,3 @@ void BM_ParseAndPathRoundTrip(benchmark::State& state)
 BENCHMARK(BM_RawReaddirLstat)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_EnumObjectsAttributesNamesSort)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ParseAndPathRoundTrip)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -70,14 +70,3 @@ void BM_Add2001PointsAbove10GHz(benchmark::State& state)
 
 BENCHMARK(BM_AddDefaults)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Add2001PointsAbove10GHz)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
