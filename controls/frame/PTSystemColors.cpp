@@ -1,5 +1,7 @@
 #include "controls/frame/PTSystemColors.h"
 
+#include <QWidget>
+
 QPalette::ColorRole PTSysColorRole(TPTSysColor aColor)
 {
     switch (aColor) {
@@ -26,4 +28,11 @@ QPalette::ColorRole PTSysColorRole(TPTSysColor aColor)
 QColor PTSysColor(TPTSysColor aColor, const QPalette& aPalette)
 {
     return aPalette.color(PTSysColorRole(aColor));
+}
+
+void PTSetWindowColor(QWidget* aWidget, const QColor& aValue)
+{
+    QPalette pal = aWidget->palette();
+    pal.setColor(QPalette::Window, aValue);
+    aWidget->setPalette(pal);
 }

@@ -4,6 +4,8 @@
 #include <QPalette>
 #include <QtGlobal>
 
+class QWidget;
+
 // Colour values with the top bit set name a system colour by its index in the
 // low bits; on Qt the system colours come from the widget's palette, so frames
 // and items follow the user's colour scheme.
@@ -26,3 +28,6 @@ QPalette::ColorRole PTSysColorRole(TPTSysColor aColor);
 
 // The colour of a system colour in the palette's current colour group.
 QColor PTSysColor(TPTSysColor aColor, const QPalette& aPalette);
+
+// The Color property of the frame controls: the widget's background role.
+void PTSetWindowColor(QWidget* aWidget, const QColor& aValue);

@@ -1,5 +1,7 @@
 #include "controls/frame/TPTCustomFrame.h"
 
+#include "controls/frame/PTSystemColors.h"
+
 #include <QEvent>
 #include <QPainter>
 
@@ -47,9 +49,7 @@ QColor TPTCustomFrame::Color() const
 
 void TPTCustomFrame::SetColor(const QColor& aValue)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, aValue);
-    setPalette(pal);
+    PTSetWindowColor(this, aValue);
 }
 
 void TPTCustomFrame::InvalidateInterior()

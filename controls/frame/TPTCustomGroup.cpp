@@ -1,5 +1,7 @@
 #include "controls/frame/TPTCustomGroup.h"
 
+#include "controls/frame/PTSystemColors.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -55,9 +57,7 @@ QColor TPTCustomGroup::Color() const
 
 void TPTCustomGroup::SetColor(const QColor& aValue)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, aValue);
-    setPalette(pal);
+    PTSetWindowColor(this, aValue);
 }
 
 void TPTCustomGroup::UpdateClientMargins()

@@ -1,5 +1,6 @@
 #include "controls/splitter/TPTSplitter.h"
 
+#include "controls/frame/PTSystemColors.h"
 #include "controls/splitter/TPTSizingLine.h"
 
 #include <QMouseEvent>
@@ -83,9 +84,7 @@ QColor TPTSplitter::Color() const
 
 void TPTSplitter::SetColor(const QColor& aValue)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, aValue);
-    setPalette(pal);
+    PTSetWindowColor(this, aValue);
 }
 
 TPTPane* TPTSplitter::GetPane(int aIndex) const
