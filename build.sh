@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev
-          libgl-dev libgtest-dev libbenchmark-dev shared-mime-info)
+          libgl-dev libgtest-dev libbenchmark-dev shared-mime-info locales)
 
 missing=()
 for p in "${packages[@]}"; do
