@@ -838,10 +838,7 @@ void TPTCustomListView::SelectionChanged()
 
 bool TPTCustomListView::KeyDown(QKeyEvent* event)
 {
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const bool menuKey = event->key() == Qt::Key_Menu && mods == Qt::NoModifier;
-    const bool shiftF10 = event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier;
-    if (!menuKey && !shiftF10)
+    if (!IsContextMenuKey(event))
         return false;
     DoPreItemContextMenu(QPoint(0, 0));
     return true;

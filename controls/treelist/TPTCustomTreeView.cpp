@@ -557,10 +557,7 @@ void TPTCustomTreeView::BeginDrag(TPTTreeNode* node, Qt::MouseButton button)
 
 bool TPTCustomTreeView::KeyDown(QKeyEvent* event)
 {
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const bool menuKey = event->key() == Qt::Key_Menu && mods == Qt::NoModifier;
-    const bool shiftF10 = event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier;
-    if (!menuKey && !shiftF10)
+    if (!IsContextMenuKey(event))
         return false;
     DoPreNodeContextMenu();
     return true;

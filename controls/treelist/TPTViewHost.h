@@ -51,3 +51,6 @@ class TPTViewHost
     virtual bool HostCanEdit(const QModelIndex& index) = 0;
     virtual void HostEditorClosed() = 0;
 };
+
+// The keyboard's way to ask for a context menu: the menu key or Shift+F10.
+bool IsContextMenuKey(const QKeyEvent* event);
