@@ -1,5 +1,7 @@
 #include "app/TVeldmarkApplication.h"
 
+#include "shellwidgets/presenters/ShellWidgetPresenters.h"
+
 #include <QMessageBox>
 
 #include <exception>
@@ -7,6 +9,7 @@
 TVeldmarkApplication::TVeldmarkApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Veldmark"));
+    InstallShellWidgetPresenters();
 }
 
 bool TVeldmarkApplication::notify(QObject* receiver, QEvent* event)

@@ -1,6 +1,6 @@
 #include "shell/PTMessageBox.h"
 
-#include <QApplication>
+#include <QtGlobal>
 
 #include <utility>
 
@@ -13,31 +13,36 @@ TPTMessageBoxHandler& installedHandler()
     return handler;
 }
 
-QMessageBox::StandardButton showMessageBox(const TPTMessageBoxRequest& request)
+TPTMessageBoxHandler& installedPresenter()
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        qWarning("%s", qPrintable(request.text));
-        return QMessageBox::NoButton;
-    }
-    QWidget* parent = request.parent ? request.parent : QApplication::activeWindow();
-    const QString caption =
-        request.caption.isEmpty() ? QGuiApplication::applicationDisplayName() : request.caption;
-    QMessageBox box(request.icon, caption, request.text, request.buttons, parent);
-    if (request.defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(request.defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    static TPTMessageBoxHandler presenter;
+    return presenter;
 }
 
 } // namespace
 
-QMessageBox::StandardButton PTMessageBox(const TPTMessageBoxRequest& request)
+TPTMsgButton PTMessageBox(const TPTMessageBoxRequest& request)
 {
-    // A copy, so a handler that replaces itself while running stays alive.
-    const TPTMessageBoxHandler handler = installedHandler();
-    return handler ? handler(request) : showMessageBox(request);
+    // Copies, so a handler that replaces itself while running stays alive.
+    if (const TPTMessageBoxHandler handler = installedHandler())
+        return handler(request);
+    if (const TPTMessageBoxHandler presenter = installedPresenter())
+        return presenter(request);
+    qWarning("%s", qPrintable(request.text));
+    return ptmbNone;
 }
 
 TPTMessageBoxHandler SetPTMessageBoxHandler(TPTMessageBoxHandler handler)
 {
     return std::exchange(installedHandler(), std::move(handler));
+}
+
+void SetPTMessageBoxPresenter(TPTMessageBoxHandler presenter)
+{
+    installedPresenter() = std::move(presenter);
+}
+
+bool HasPTMessageBoxPresenter()
+{
+    return bool(installedPresenter());
 }

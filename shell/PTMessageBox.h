@@ -1,31 +1,53 @@
 #pragma once
 
-#include <QMessageBox>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 class QWidget;
 
+enum class TPTMsgIcon { None, Information, Warning, Critical, Question };
+
+// The buttons carry the toolkit's standard-button numbers, so the widget layer
+// hands them on unchanged while this layer stays free of widgets.
+enum TPTMsgButton : std::uint32_t {
+    ptmbNone = 0,
+    ptmbOk = 0x00000400,
+    ptmbYes = 0x00004000,
+    ptmbYesToAll = 0x00008000,
+    ptmbNo = 0x00010000,
+    ptmbNoToAll = 0x00020000,
+    ptmbAbort = 0x00040000,
+    ptmbRetry = 0x00080000,
+    ptmbIgnore = 0x00100000,
+    ptmbCancel = 0x00400000,
+};
+using TPTMsgButtons = std::uint32_t;
+
 // What one message box of the shell library and the dialogs shows.
 struct TPTMessageBoxRequest {
     QWidget* parent = nullptr; // null: the active window
-    QMessageBox::Icon icon = QMessageBox::Warning;
+    TPTMsgIcon icon = TPTMsgIcon::Warning;
     QString caption; // empty: the application's display name
     QString text;
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    TPTMsgButtons buttons = ptmbOk;
+    TPTMsgButton defaultButton = ptmbNone;
 };
 
-using TPTMessageBoxHandler =
-    std::function<QMessageBox::StandardButton(const TPTMessageBoxRequest& request)>;
+using TPTMessageBoxHandler = std::function<TPTMsgButton(const TPTMessageBoxRequest& request)>;
 
-// Every message box of the library goes through here: by default a modal
-// QMessageBox, whose pressed button is returned (NoButton when there is no
-// widget application to show it in). User-interface thread only.
-QMessageBox::StandardButton PTMessageBox(const TPTMessageBoxRequest& request);
+// Every message box of the library goes through here. A handler set by
+// SetPTMessageBoxHandler answers first (tests); otherwise the presenter that the
+// shell widget layer installs shows a modal box; with neither, the text is
+// logged and ptmbNone returned. User-interface thread only.
+TPTMsgButton PTMessageBox(const TPTMessageBoxRequest& request);
 
-// Replaces the QMessageBox with a handler, so tests can see and answer boxes
-// without blocking; an empty handler brings the QMessageBox back. Returns the
-// handler that was installed (empty for the default).
+// Replaces the box with a handler, so tests can see and answer boxes without
+// blocking; an empty handler brings the presenter back. Returns the handler that
+// was installed (empty for none).
 TPTMessageBoxHandler SetPTMessageBoxHandler(TPTMessageBoxHandler handler);
+
+// The one real box, installed by the shell widget layer.
+void SetPTMessageBoxPresenter(TPTMessageBoxHandler presenter);
+bool HasPTMessageBoxPresenter();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/shellcontrols/TPTDataObjectBase.h"
+#include "shell/dragdrop/TPTDataObjectBase.h"
 
 class QMimeData;
 

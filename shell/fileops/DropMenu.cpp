@@ -1,13 +1,5 @@
 #include "shell/fileops/DropMenu.h"
 
-#include "shell/shell95/OleConstants.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCursor>
-#include <QFont>
-#include <QMenu>
-
 #include <utility>
 
 namespace
@@ -19,45 +11,34 @@ TDropMenuHandler& installedHandler()
     return handler;
 }
 
-std::uint32_t popupMenu(HWND owner, std::uint32_t allowed, std::uint32_t defaultEffect)
+TDropMenuHandler& installedPresenter()
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return 0;
-    QMenu menu(owner);
-    const struct {
-        std::uint32_t effect;
-        const char* text;
-    } entries[] = {{DROPEFFECT_COPY, "&Copy Here"},
-                   {DROPEFFECT_MOVE, "&Move Here"},
-                   {DROPEFFECT_LINK, "Create &Link Here"}};
-    for (const auto& entry : entries) {
-        if (!(allowed & entry.effect))
-            continue;
-        QAction* action = menu.addAction(QString::fromLatin1(entry.text));
-        action->setData(entry.effect);
-        if (entry.effect == defaultEffect) {
-            QFont bold = action->font();
-            bold.setBold(true);
-            action->setFont(bold);
-            menu.setDefaultAction(action);
-        }
-    }
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("Cancel"))->setData(0u);
-    const QAction* chosen = menu.exec(QCursor::pos(), menu.defaultAction());
-    return chosen ? chosen->data().toUInt() : 0;
+    static TDropMenuHandler presenter;
+    return presenter;
 }
 
 } // namespace
 
 std::uint32_t ShowDropMenu(HWND owner, std::uint32_t allowed, std::uint32_t defaultEffect)
 {
-    const TDropMenuHandler handler = installedHandler();
-    return handler ? handler(owner, allowed, defaultEffect)
-                   : popupMenu(owner, allowed, defaultEffect);
+    if (const TDropMenuHandler handler = installedHandler())
+        return handler(owner, allowed, defaultEffect);
+    if (const TDropMenuHandler presenter = installedPresenter())
+        return presenter(owner, allowed, defaultEffect);
+    return 0;
 }
 
 TDropMenuHandler SetDropMenuHandler(TDropMenuHandler handler)
 {
     return std::exchange(installedHandler(), std::move(handler));
+}
+
+void SetDropMenuPresenter(TDropMenuHandler presenter)
+{
+    installedPresenter() = std::move(presenter);
+}
+
+bool HasDropMenuPresenter()
+{
+    return bool(installedPresenter());
 }

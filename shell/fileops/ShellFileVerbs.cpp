@@ -8,8 +8,8 @@
 #include "shell/fileops/TFileTransfer.h"
 #include "shell/fileops/XdgTrash.h"
 #include "shell/shell95/TComPtr.h"
-#include "shell/shellcontrols/DataObjectNames.h"
-#include "shell/shellcontrols/TDataObject_shlv.h"
+#include "shell/dragdrop/DataObjectNames.h"
+#include "shell/dragdrop/TDataObject_shlv.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

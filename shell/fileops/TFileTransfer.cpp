@@ -194,19 +194,19 @@ TFileTransfer::Outcome TFileTransfer::confirmReplace(const QByteArray& dst)
                                 .arg(FileNameForDisplay(FilePaths::BaseName(dst)));
     TPTMessageBoxRequest request;
     request.parent = m_owner;
-    request.icon = QMessageBox::Question;
+    request.icon = TPTMsgIcon::Question;
     request.caption = QStringLiteral("Confirm Replace");
     request.text = message;
     request.buttons =
-        QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel;
-    request.defaultButton = QMessageBox::No;
+        ptmbYes | ptmbYesToAll | ptmbNo | ptmbCancel;
+    request.defaultButton = ptmbNo;
     switch (PTMessageBox(request)) {
-    case QMessageBox::YesToAll:
+    case ptmbYesToAll:
         m_replaceAll = true;
         return Outcome::Done;
-    case QMessageBox::Yes:
+    case ptmbYes:
         return Outcome::Done;
-    case QMessageBox::No:
+    case ptmbNo:
         return Outcome::Skipped;
     default:
         // Cancel, or no box could be shown: replace nothing.

@@ -10,11 +10,11 @@
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/TIdListPtr.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
 #include <QPainter>
-#include <QStyle>
+#include <QPolygonF>
 
 namespace
 {
@@ -25,29 +25,51 @@ struct IconLists {
     QHash<QString, int> indexOfKey;
 };
 
-QStyle::StandardPixmap styleFallback(const QString& name, bool open)
+enum class DrawnShape { Page, Folder, Drive };
+
+DrawnShape shapeFor(const QString& name)
 {
-    if (name.startsWith(QLatin1String("folder")) || name == QLatin1String("inode-directory"))
-        return open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon;
-    if (name == QLatin1String("user-home"))
-        return QStyle::SP_DirHomeIcon;
-    if (name == QLatin1String("user-desktop"))
-        return QStyle::SP_DesktopIcon;
-    if (name == QLatin1String("computer"))
-        return QStyle::SP_ComputerIcon;
-    if (name.startsWith(QLatin1String("user-trash")))
-        return QStyle::SP_TrashIcon;
-    if (name == QLatin1String("media-optical"))
-        return QStyle::SP_DriveCDIcon;
-    if (name == QLatin1String("drive-removable-media"))
-        return QStyle::SP_DriveFDIcon;
-    if (name == QLatin1String("network-server"))
-        return QStyle::SP_DriveNetIcon;
-    if (name.startsWith(QLatin1String("drive-")))
-        return QStyle::SP_DriveHDIcon;
-    if (name.startsWith(QLatin1String("emblem-symbolic-link")))
-        return QStyle::SP_FileLinkIcon;
-    return QStyle::SP_FileIcon;
+    if (name.startsWith(QLatin1String("folder")) || name == QLatin1String("inode-directory") ||
+        name == QLatin1String("user-home") || name == QLatin1String("user-desktop") ||
+        name.startsWith(QLatin1String("user-trash")))
+        return DrawnShape::Folder;
+    if (name.startsWith(QLatin1String("drive-")) || name == QLatin1String("media-optical") ||
+        name == QLatin1String("network-server") || name == QLatin1String("computer"))
+        return DrawnShape::Drive;
+    return DrawnShape::Page;
+}
+
+// Drawn when the icon theme has neither name (headless runs, bare desktops):
+// a folder, a drive or a page, so items stay told apart at a glance.
+QIcon drawnIcon(const QString& name, bool open)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    switch (shapeFor(name)) {
+    case DrawnShape::Folder:
+        p.setBrush(QColor(230, 190, 80));
+        p.drawRoundedRect(QRectF(3, 7, 12, 6), 1.5, 1.5);
+        p.setBrush(open ? QColor(245, 215, 120) : QColor(240, 200, 90));
+        p.drawRoundedRect(QRectF(3, 10, 26, 17), 2, 2);
+        break;
+    case DrawnShape::Drive:
+        p.setBrush(QColor(190, 195, 205));
+        p.drawRoundedRect(QRectF(3, 10, 26, 13), 2, 2);
+        p.setBrush(QColor(60, 170, 80));
+        p.drawEllipse(QRectF(22, 18, 3, 3));
+        break;
+    case DrawnShape::Page:
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({QPointF(7, 3), QPointF(20, 3), QPointF(26, 9), QPointF(26, 29),
+                                 QPointF(7, 29)}));
+        p.drawPolyline(QPolygonF({QPointF(20, 3), QPointF(20, 9), QPointF(26, 9)}));
+        break;
+    }
+    p.end();
+    return QIcon(pixmap);
 }
 
 QIcon iconFor(const QString& name, const QString& fallback, bool open)
@@ -61,9 +83,7 @@ QIcon iconFor(const QString& name, const QString& fallback, bool open)
         return QIcon::fromTheme(themeName);
     if (!fallback.isEmpty() && QIcon::hasThemeIcon(fallback))
         return QIcon::fromTheme(fallback);
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return app->style()->standardIcon(styleFallback(name, open));
-    return QIcon();
+    return drawnIcon(name, open);
 }
 
 // A small bent arrow or a hand-like dot drawn in a corner, for when neither

@@ -1,5 +1,5 @@
 #include "shell/PTMessages.h"
-#include "shell/shellcontrols/TChangeHandlerThread.h"
+#include "shell/notify/TChangeHandlerThread.h"
 
 #include <QDir>
 #include <QFile>

@@ -54,7 +54,7 @@ class Prompts
     Prompts()
         : m_previousBox(SetPTMessageBoxHandler([this](const TPTMessageBoxRequest& request) {
               boxes.append(request);
-              return answers.isEmpty() ? QMessageBox::No : answers.takeFirst();
+              return answers.isEmpty() ? ptmbNo : answers.takeFirst();
           })),
           m_previousMenu(SetDropMenuHandler([this](HWND, std::uint32_t allowed, std::uint32_t def) {
               menuOffered = allowed;
@@ -69,7 +69,7 @@ class Prompts
         SetDropMenuHandler(m_previousMenu);
     }
 
-    QList<QMessageBox::StandardButton> answers;
+    QList<TPTMsgButton> answers;
     QList<TPTMessageBoxRequest> boxes;
     std::uint32_t menuAnswer = 0;
     std::uint32_t menuOffered = 0;
@@ -206,22 +206,22 @@ TEST_F(FileOperations, NameClashAsksBeforeReplacing)
     makeFile(dst() + "/b.txt", "old");
 
     // No keeps the file in the folder; the drop did nothing.
-    prompts.answers = {QMessageBox::No};
+    prompts.answers = {ptmbNo};
     EXPECT_EQ(drop({"a.txt"}, dst(), MK_CONTROL), DROPEFFECT_COPY);
     EXPECT_EQ(readAll(dst() + "/a.txt"), "old");
     ASSERT_EQ(prompts.boxes.size(), 1);
     EXPECT_TRUE(prompts.boxes[0].text.contains(QStringLiteral("\"a.txt\"")));
-    EXPECT_TRUE(prompts.boxes[0].buttons.testFlag(QMessageBox::YesToAll));
+    EXPECT_TRUE((prompts.boxes[0].buttons & ptmbYesToAll));
 
     // Cancel stops before anything changes.
-    prompts.answers = {QMessageBox::Cancel};
+    prompts.answers = {ptmbCancel};
     EXPECT_EQ(drop({"a.txt", "b.txt"}, dst(), MK_CONTROL), DROPEFFECT_NONE);
     EXPECT_EQ(readAll(dst() + "/a.txt"), "old");
     EXPECT_EQ(readAll(dst() + "/b.txt"), "old");
 
     // Yes to All replaces both with one question, and no temporary file stays.
     prompts.boxes.clear();
-    prompts.answers = {QMessageBox::YesToAll};
+    prompts.answers = {ptmbYesToAll};
     EXPECT_EQ(drop({"a.txt", "b.txt"}, dst(), MK_SHIFT), DROPEFFECT_MOVE);
     EXPECT_EQ(prompts.boxes.size(), 1);
     EXPECT_EQ(readAll(dst() + "/a.txt"), "alpha");
@@ -240,7 +240,7 @@ TEST_F(FileOperations, FoldersMergeAndSkippedFilesStayAtTheSource)
     makeDir(dst() + "/sub");
     makeFile(dst() + "/sub/keep", "old keep");
 
-    prompts.answers = {QMessageBox::No};
+    prompts.answers = {ptmbNo};
     EXPECT_EQ(drop({"sub"}, dst(), MK_SHIFT), DROPEFFECT_MOVE);
     EXPECT_EQ(readAll(dst() + "/sub/go"), "go");
     EXPECT_EQ(readAll(dst() + "/sub/keep"), "old keep");
@@ -261,7 +261,7 @@ TEST_F(FileOperations, ASkippedFileDeepInAMergeIsNoFailure)
 
     // No for the one clash two levels down: everything else moves, the skipped
     // file stays with its folders, and nothing is reported as having failed.
-    prompts.answers = {QMessageBox::No};
+    prompts.answers = {ptmbNo};
     EXPECT_EQ(TFileTransfer(TTransferKind::Move, dst()).Run({src() + "/top"}), S_OK);
     EXPECT_EQ(prompts.boxes.size(), 1);
     EXPECT_EQ(readAll(dst() + "/top/go"), "go");
@@ -413,7 +413,7 @@ TEST_F(FileOperations, TheSameFolderSeenThroughAnotherMountIsLeftAlone)
         ::mount(src().constData(), (work() + "/other/src").constData(), nullptr, MS_BIND, nullptr),
         0);
     // WHEN src is moved or copied into other, "replacing" what is there
-    prompts.answers = {QMessageBox::YesToAll, QMessageBox::YesToAll};
+    prompts.answers = {ptmbYesToAll, ptmbYesToAll};
     const HRESULT moved = TFileTransfer(TTransferKind::Move, work() + "/other").Run({src()});
     const HRESULT copied =
         TFileTransfer(TTransferKind::Copy, work() + "/other/src").Run({src() + "/a.txt"});

@@ -21,7 +21,7 @@ class MessageBoxCapture
     MessageBoxCapture()
         : m_previous(SetPTMessageBoxHandler([this](const TPTMessageBoxRequest& request) {
               boxes.append(request);
-              return QMessageBox::Ok;
+              return ptmbOk;
           }))
     {
     }
@@ -104,8 +104,8 @@ TEST_F(NewFolder, FallsBackToFldrAndWarnsWhenEveryNameIsTaken)
     EXPECT_EQ(entryCount(work()), before);
     EXPECT_EQ(name, "unchanged");
     ASSERT_EQ(capture.boxes.size(), 1);
-    EXPECT_EQ(capture.boxes[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(capture.boxes[0].buttons, QMessageBox::Ok);
+    EXPECT_EQ(capture.boxes[0].icon, TPTMsgIcon::Warning);
+    EXPECT_EQ(capture.boxes[0].buttons, ptmbOk);
     EXPECT_EQ(capture.boxes[0].text, "Unable to create the folder 'New Folder'\n\n" +
                                          ResultCodeText(HResultFromWin32(ERROR_ALREADY_EXISTS)));
 }

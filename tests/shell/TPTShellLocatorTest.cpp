@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/TPTShellLocator.h"
+#include "shell/locator/TPTShellLocator.h"
 
 #include "NamespaceFixture.h"
 #include "platform/FileNameCodec.h"

@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/TPTFormatEtcList.h"
+#include "shell/dragdrop/TPTFormatEtcList.h"
 
 #include "shell/shell95/OleConstants.h"
 

@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/TDropSource_shlvtv.h"
+#include "shell/dragdrop/TDropSource_shlvtv.h"
 
 TDropSource_shlvtv::TDropSource_shlvtv(std::uint32_t dragButton) : m_dragButton(dragButton) {}
 

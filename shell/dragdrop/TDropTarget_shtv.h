@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/shellcontrols/TPTOwnerDropTarget.h"
+#include "shell/dragdrop/TPTOwnerDropTarget.h"
 
 // The drop target registered for the folder tree's window.
 class TDropTarget_shtv final : public TPTOwnerDropTarget

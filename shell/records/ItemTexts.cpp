@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/ItemTexts.h"
+#include "shell/records/ItemTexts.h"
 
 #include "platform/FileNameCodec.h"
 #include "platform/FindData.h"

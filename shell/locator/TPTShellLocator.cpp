@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/TPTShellLocator.h"
+#include "shell/locator/TPTShellLocator.h"
 
 #include "shell/utils/IdList.h"
 #include "shell/utils/ShellServices.h"

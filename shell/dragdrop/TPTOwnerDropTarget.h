@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/shell95/IDropTarget.h"
-#include "shell/shellcontrols/IPTDropTargetOwner.h"
+#include "shell/dragdrop/IPTDropTargetOwner.h"
 
 // A drop target that passes every call on to its control. The control
 // outlives the registration; it calls Detach before it goes, after which the

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/shell95/IShellFolder.h"
-#include "shell/shellcontrols/TPTDataObjectBase.h"
+#include "shell/dragdrop/TPTDataObjectBase.h"
 
 // The data object of one folder-tree node: the node's list relative to its
 // parent, the parent's absolute list, and the node's full path.

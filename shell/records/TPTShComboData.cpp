@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/TPTShComboData.h"
+#include "shell/records/TPTShComboData.h"
 
 #include "platform/EPlatformError.h"
 #include "shell/namespace/Desktop.h"

@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/PTShCreateNewFolder.h"
+#include "shell/fileops/PTShCreateNewFolder.h"
 
 #include "platform/ErrnoMapping.h"
 #include "platform/ErrorText.h"
@@ -48,7 +48,7 @@ HRESULT createDirectory(const QByteArray& parent, const QString& name)
 void warnUnableToCreate(HRESULT error, const QString& name)
 {
     TPTMessageBoxRequest box;
-    box.icon = QMessageBox::Warning;
+    box.icon = TPTMsgIcon::Warning;
     box.text = FormatStrPos(PTLoadStr(SUnableToCreateFolder), {ResultCodeText(error), name});
     PTMessageBox(box);
 }

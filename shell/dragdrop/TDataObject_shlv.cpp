@@ -1,7 +1,7 @@
-#include "shell/shellcontrols/TDataObject_shlv.h"
+#include "shell/dragdrop/TDataObject_shlv.h"
 
 #include "shell/shell95/TComPtr.h"
-#include "shell/shellcontrols/DataObjectNames.h"
+#include "shell/dragdrop/DataObjectNames.h"
 #include "shell/utils/ShellDataBlocks.h"
 
 HRESULT TDataObject_shlv::Create(IShellFolder* folder, PCItemIDList folderAbsolute,

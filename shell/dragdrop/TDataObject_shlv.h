@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/shell95/IShellFolder.h"
-#include "shell/shellcontrols/TPTDataObjectBase.h"
+#include "shell/dragdrop/TPTDataObjectBase.h"
 
 #include <QList>
 

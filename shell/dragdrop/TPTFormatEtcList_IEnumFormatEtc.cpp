@@ -1,6 +1,6 @@
-#include "shell/shellcontrols/TPTFormatEtcList_IEnumFormatEtc.h"
+#include "shell/dragdrop/TPTFormatEtcList_IEnumFormatEtc.h"
 
-#include "shell/shellcontrols/TPTFormatEtcList.h"
+#include "shell/dragdrop/TPTFormatEtcList.h"
 
 TPTFormatEtcList_IEnumFormatEtc::TPTFormatEtcList_IEnumFormatEtc(IUnknown* owner,
                                                                  const TPTFormatEtcList* list,

@@ -1,7 +1,7 @@
-#include "shell/shellcontrols/TPTDataObjectBase.h"
+#include "shell/dragdrop/TPTDataObjectBase.h"
 
 #include "shell/shell95/OleConstants.h"
-#include "shell/shellcontrols/TPTFormatEtcList_IEnumFormatEtc.h"
+#include "shell/dragdrop/TPTFormatEtcList_IEnumFormatEtc.h"
 #include "shell/utils/ClipboardFormats.h"
 
 TPTDataObjectBase::TPTDataObjectBase() : m_formats({CF_SHELLIDLIST(), CF_HDROP}) {}

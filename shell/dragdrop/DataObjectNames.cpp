@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/DataObjectNames.h"
+#include "shell/dragdrop/DataObjectNames.h"
 
 #include "platform/FileNameCodec.h"
 #include "shell/utils/ShellServices.h"

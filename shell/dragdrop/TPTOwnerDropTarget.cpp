@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/TPTOwnerDropTarget.h"
+#include "shell/dragdrop/TPTOwnerDropTarget.h"
 
 HRESULT TPTOwnerDropTarget::QueryInterface(REFIID iid, void** object)
 {

@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/DragDropAbilities.h"
+#include "shell/dragdrop/DragDropAbilities.h"
 
 #include "platform/EPlatformError.h"
 #include "shell/shell95/OleConstants.h"

@@ -1,10 +1,10 @@
-#include "shell/shellcontrols/TPTShTreeData.h"
+#include "shell/records/TPTShTreeData.h"
 
 #include "platform/EPlatformError.h"
 #include "shell/namespace/Desktop.h"
 #include "shell/shell95/IDropTarget.h"
 #include "shell/shell95/ShellConstants.h"
-#include "shell/shellcontrols/ItemTexts.h"
+#include "shell/records/ItemTexts.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/ShellMalloc.h"
 #include "shell/utils/ShellServices.h"

@@ -1,7 +1,7 @@
-#include "shell/shellcontrols/TDataObject_shtv.h"
+#include "shell/dragdrop/TDataObject_shtv.h"
 
 #include "shell/shell95/TComPtr.h"
-#include "shell/shellcontrols/DataObjectNames.h"
+#include "shell/dragdrop/DataObjectNames.h"
 #include "shell/utils/ShellDataBlocks.h"
 
 HRESULT TDataObject_shtv::Create(IShellFolder* parentFolder, PCItemIDList parentAbsolute,

@@ -2,7 +2,7 @@
 
 #include "platform/GlobalMemory.h"
 #include "shell/shell95/IDataObject.h"
-#include "shell/shellcontrols/TPTFormatEtcList.h"
+#include "shell/dragdrop/TPTFormatEtcList.h"
 
 // What the tree's and the list's data objects share: three blocks (text,
 // file drop, identifier-list array) freed with the object, and the two

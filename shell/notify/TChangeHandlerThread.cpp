@@ -1,4 +1,4 @@
-#include "shell/shellcontrols/TChangeHandlerThread.h"
+#include "shell/notify/TChangeHandlerThread.h"
 
 #include "platform/FileNameCodec.h"
 #include "shell/PTMessages.h"
