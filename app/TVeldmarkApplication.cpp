@@ -1,10 +1,10 @@
 #include "app/TVeldmarkApplication.h"
 
+#include "shell/PTEventGuard.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 
 #include <QMessageBox>
 
-#include <exception>
 
 TVeldmarkApplication::TVeldmarkApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -14,14 +14,10 @@ TVeldmarkApplication::TVeldmarkApplication(int& argc, char** argv) : QApplicatio
 
 bool TVeldmarkApplication::notify(QObject* receiver, QEvent* event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        ShowException(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        ShowException(tr("Unknown error."));
-    }
-    return false;
+    // The last net: handlers guard themselves with PTEventGuard.
+    bool handled = false;
+    PTEventGuard([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 void TVeldmarkApplication::ShowException(const QString& what)
