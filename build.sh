@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev
-          libgl-dev libgtest-dev libbenchmark-dev shared-mime-info locales)
+          libgl-dev libgtest-dev libbenchmark-dev shared-mime-info locales
+          desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,8 @@
 #include "app/CreditsPicture.h"
 #include "app/FormFont.h"
 
+#include "VeldmarkVersion.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -49,7 +51,8 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner)
     Label1 = CreditLine(Panel1, "Label1", tr("ANSI C63.4/C63.5 Theoretical Veldmark"), 92);
     Label2 = CreditLine(Panel1, "Label2", tr("Normalized Site Attenuation"), 112);
     Label3 = CreditLine(Panel1, "Label3", tr("by the two-ray method"), 136);
-    Label4 = CreditLine(Panel1, "Label4", tr("Version 1.0"), 156);
+    Label4 =
+        CreditLine(Panel1, "Label4", tr("Version %1").arg(QLatin1String(kVeldmarkVersion)), 156);
 
     RichEdit1 = new QTextBrowser(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));

@@ -7,6 +7,7 @@
 #include "app/CurveComputation.h"
 #include "app/FloatToStr.h"
 #include "app/FormFont.h"
+#include "app/SettingsLocation.h"
 #include "nsa/CsvFile.h"
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
@@ -62,7 +63,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
 
 QString TMainForm::DefaultIniFileName()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("VELDMARK.INI"));
+    return SettingsFileFor(QCoreApplication::applicationDirPath());
 }
 
 TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
@@ -143,6 +144,8 @@ void TMainForm::ReadSettings()
 
 void TMainForm::WriteSettings()
 {
+    // The configuration folder of an installed program may not exist yet.
+    QDir().mkpath(QFileInfo(IniFileName).absolutePath());
     for (QLineEdit* edit :
          {TransHeight, SepDist, UpperLimit, LowerLimit, ScanStep, StartFreq, StopFreq, NumPoints})
         WriteIniString(kSection, edit->objectName(), edit->text());

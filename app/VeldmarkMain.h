@@ -35,7 +35,8 @@ class TMainForm : public QWidget
   public:
     using TNSAData = nsa::TNSAData;
 
-    // "VELDMARK.INI" in the executable's folder.
+    // "VELDMARK.INI" in the executable's folder, or in the user's configuration
+    // folder when the executable's folder is not ours (SettingsLocation.h).
     static QString DefaultIniFileName();
 
     explicit TMainForm(const QString& iniFileName = DefaultIniFileName(),

@@ -4,6 +4,8 @@
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
 
+#include "VeldmarkVersion.h"
+
 #include <charconv>
 #include <map>
 #include <optional>
@@ -37,6 +39,7 @@ constexpr const char* kHelp =
     "  -o FILE              write to FILE, replacing it; '-' or no -o writes to\n"
     "                       standard output\n"
     "  --help               show this text\n"
+    "  --version            show the version\n"
     "\n"
     "Numbers use '.' as the decimal point whatever the locale.\n"
     "Exit status: 0 written, 1 the file could not be written, 2 usage error or\n"
@@ -85,6 +88,10 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             out << kUsage << "\n" << kHelp;
+            return 0;
+        }
+        if (arg == "--version") {
+            out << "veldmark-calc " << kVeldmarkVersion << "\n";
             return 0;
         }
         if (arg == "--show-default") {
