@@ -1,5 +1,7 @@
 #include "dialogs/filename/QuotedNames.h"
 
+#include <utility>
+
 namespace
 {
 
@@ -27,7 +29,6 @@ QStringList SplitQuotedNames(const QString& text)
         case TState::Between:
             if (c == u' ' || c == u'\t')
                 break;
-            name.clear();
             if (c == u'"') {
                 state = TState::Quoted;
             } else {
@@ -36,22 +37,15 @@ QStringList SplitQuotedNames(const QString& text)
             }
             break;
         case TState::Plain:
-            if (c == u'"') {
-                AddTrimmed(names, name);
-                name.clear();
-                state = TState::Quoted;
-            } else {
-                name += c;
-            }
-            break;
         case TState::Quoted:
-            if (c == u'"') {
-                AddTrimmed(names, name);
-                name.clear();
-                state = TState::Between;
-            } else {
+            if (c != u'"') {
                 name += c;
+                break;
             }
+            // A quote ends either kind of name; after a plain one it opens a
+            // quoted one.
+            AddTrimmed(names, std::exchange(name, QString()));
+            state = state == TState::Plain ? TState::Quoted : TState::Between;
             break;
         }
     }
