@@ -59,10 +59,14 @@ bool TPTFileNameConfirmation::ParseInputString(const QString& text)
     SelectedFiles.clear();
     bool result = false;
     const QStringList names = text.contains(u'"') ? SplitQuotedNames(text) : QStringList{text};
+    // The check looks at the whole text, once: a long list of names would
+    // otherwise scan it once per name.
+    if (names.isEmpty() || !PassesCharacterCheck(text))
+        return false;
     const QString folder = m_form.ShownFolderPath();
     for (const QString& name : names) {
         QString full;
-        const TNameOutcome outcome = ConfirmName(text, folder, name, names.size() == 1, full);
+        const TNameOutcome outcome = ConfirmName(folder, name, names.size() == 1, full);
         if (outcome == TNameOutcome::Skipped)
             continue;
         // A folder ends the parse; names accepted before it still count.
@@ -80,12 +84,11 @@ bool TPTFileNameConfirmation::ParseInputString(const QString& text)
     return result;
 }
 
-TPTFileNameConfirmation::TNameOutcome
-TPTFileNameConfirmation::ConfirmName(const QString& text, const QString& folder,
-                                     const QString& name, bool onlyName, QString& full)
+TPTFileNameConfirmation::TNameOutcome TPTFileNameConfirmation::ConfirmName(const QString& folder,
+                                                                           const QString& name,
+                                                                           bool onlyName,
+                                                                           QString& full)
 {
-    if (!PassesCharacterCheck(text))
-        return TNameOutcome::Refused;
     const std::optional<QString> combined = CombinePath(m_syntax, folder, name);
     if (!combined) {
         ShowTooLong(name);

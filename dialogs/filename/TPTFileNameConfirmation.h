@@ -40,8 +40,8 @@ class TPTFileNameConfirmation
     enum class TNameOutcome { Accepted, Skipped, Refused, FolderOpened };
 
     // One name of the text: its full path in full when accepted.
-    TNameOutcome ConfirmName(const QString& text, const QString& folder, const QString& name,
-                             bool onlyName, QString& full);
+    TNameOutcome ConfirmName(const QString& folder, const QString& name, bool onlyName,
+                             QString& full);
     // For a single name: the selected item, or the name with its default
     // extension, looked up among the listed items. False when refused.
     bool ResolveSingleName(const QString& folder, QString& full);
