@@ -26,6 +26,8 @@ class TPTFileNameConfirmation
     // wildcard in the name part filters the list and keeps the form open,
     // anything else must pass ParseInputString. A form that may close makes
     // its folder the process's current directory unless ptofNoChangeDir.
+    // A folder that the namespace parses but cannot open raises
+    // EPlatformError, here and in ParseInputString; the form catches it.
     void FormCloseQuery(int modalResult, bool& canClose);
 
     // Parses and checks the text, filling SelectedFiles; true when the form
@@ -48,7 +50,7 @@ class TPTFileNameConfirmation
     // Opens the folder a wildcard pattern was typed in, when there is one.
     void OpenFolderPart(const QString& text);
 
-    // Each of these shows its message when the answer is false.
+    // These two show their message when the answer is false.
     bool PassesCharacterCheck(const QString& text);
     bool CanHold(const QString& full);
     void ShowTooLong(const QString& name);
