@@ -8,7 +8,7 @@
 enum class TPathKind { Empty, Relative, Rooted, Drive, Network, Absolute, Home };
 
 // The rules of one way of writing paths, so that the file-name logic of the
-// dialog is written once: the Windows syntax the dialog was designed for and
+// dialog is written once: the Windows syntax the dialog was first written for and
 // the POSIX one it runs with here.
 class TPathSyntax
 {

@@ -2,9 +2,9 @@
 
 #include "dialogs/filename/TPathSyntax.h"
 
-// Paths as the dialog was designed for them: drive letters, network names,
+// Paths as the dialog was first written for them: drive letters, network names,
 // backslashes, names compared without regard to case, 260-character buffers.
-// The run-time dialog does not use it; it keeps the designed rules testable.
+// The run-time dialog does not use it; it keeps those rules testable.
 class TWindowsPathSyntax : public TPathSyntax
 {
   public:

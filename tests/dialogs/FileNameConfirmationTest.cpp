@@ -183,7 +183,7 @@ TEST_F(FileNameConfirmationTest, QuotedListGivesFullPathsInOrder)
     EXPECT_EQ(confirmation.SelectedFiles,
               (QStringList{inWork("sub/b 2.csv"), inWork("a.csv"), u"/c"_s}));
 
-    // The design's own example, on the Windows syntax.
+    // A list of each Windows kind of name.
     const TWindowsPathSyntax windows;
     TPTFileNameConfirmation windowsConfirmation(form, windows);
     form.ShowItems(uR"(C:\F\G)"_s, {});
