@@ -23,7 +23,9 @@ bool FindDataOfPath(const QString& path, TWin32FindData& data)
         data.FileAttributes |= FILE_ATTRIBUTE_DIRECTORY;
     else
         data.FileSize = std::uint64_t(info.st_size);
-    if (::access(bytes.constData(), W_OK) != 0)
+    // No write bit at all counts as read-only even for root, whom access()
+    // would let write anyway (the namespace's read-only rule).
+    if ((info.st_mode & 0222) == 0 || ::access(bytes.constData(), W_OK) != 0)
         data.FileAttributes |= FILE_ATTRIBUTE_READONLY;
     if (name.startsWith('.'))
         data.FileAttributes |= FILE_ATTRIBUTE_HIDDEN;
