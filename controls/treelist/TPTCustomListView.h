@@ -33,6 +33,10 @@ class QItemSelectionModel;
 // highlighting and in-place caption editing with a veto. Client coordinates
 // are those of the viewport of the view showing the current style.
 // Only used on the user-interface thread.
+//
+// The definitions are split by concern: TPTCustomListView.cpp (construction,
+// styles, colour) and TPTCustomListView_<Concern>.cpp for Items, Selection,
+// Geometry, Editing, Input, ContextMenu, Header, CustomDraw and Images.
 class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTListItemProvider
 {
     Q_OBJECT
