@@ -20,8 +20,8 @@ TPTCustomImageCombo::TPTCustomImageCombo(QWidget* aParent) : TPTCustomCombobox(a
 
 TPTCustomImageCombo::~TPTCustomImageCombo()
 {
-    // Frees every item while this class can still do it.
-    clear();
+    // Frees every item while this class's hook can still be reached.
+    DestroyItems();
 }
 
 TPTImageComboItem* TPTCustomImageCombo::AddItem(const QString& aCaption, int aImageIndex,

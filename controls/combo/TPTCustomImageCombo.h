@@ -15,6 +15,11 @@ class QPainter;
 // image, overlay and indent. The same drawing serves the drop-down list (with
 // the indent) and the edit part (without it). Entries are drop-down-list only:
 // the combo is never editable. Only called on the user-interface thread.
+//
+// It overrides DeleteItem, so it keeps the teardown rule of TPTCustomCombobox:
+// its destructor calls DestroyItems(), and so does the destructor of a class
+// derived from it that overrides DeleteItem (the folder combo, which frees
+// its per-item records there).
 class TPTCustomImageCombo : public TPTCustomCombobox
 {
     Q_OBJECT

@@ -69,6 +69,12 @@ TPTCustomListView::TPTCustomListView(QWidget* parent)
 
 TPTCustomListView::~TPTCustomListView()
 {
+    DestroyItems();
+    FCustomDraw.reset();
+}
+
+void TPTCustomListView::DestroyItems()
+{
     // The owner may be half destroyed already: no selection events from here on.
     Selection()->disconnect(this);
     // Nor anything the panes report later: a list that is its own window still
@@ -76,7 +82,7 @@ TPTCustomListView::~TPTCustomListView()
     FListPane->SetHost(nullptr);
     FDetailsPane->SetHost(nullptr);
     FModel->DetachProvider();
-    FCustomDraw.reset();
+    ClearItems();
 }
 
 QAbstractItemView* TPTCustomListView::ActiveView() const

@@ -34,6 +34,11 @@ class QItemSelectionModel;
 // are those of the viewport of the view showing the current style.
 // Only used on the user-interface thread.
 //
+// Teardown rule (the same for tree, list and image combo): every item passes
+// Delete before it goes, also when the list is destroyed. A base destructor
+// can only reach the base hook, so a class that overrides Delete calls
+// DestroyItems() first thing in its own destructor.
+//
 // The definitions are split by concern: TPTCustomListView.cpp (construction,
 // styles, colour) and TPTCustomListView_<Concern>.cpp for Items, Selection,
 // Geometry, Editing, Input, ContextMenu, Header, CustomDraw and Images.
@@ -208,6 +213,12 @@ class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTLi
     // skipped. Drops arrive only while SetDropsAccepted(true).
     virtual bool DragEvent(QEvent* event);
     virtual bool MouseWheel(QWheelEvent* event);
+
+    // For destructors: silences the selection notification and whatever the
+    // panes would still report (the owner may be half destroyed), then deletes
+    // every remaining item through Delete, in order. Does nothing when no item
+    // is left.
+    void DestroyItems();
 
     void changeEvent(QEvent* event) override;
 

@@ -43,13 +43,18 @@ TPTCustomTreeView::TPTCustomTreeView(QWidget* parent)
 
 TPTCustomTreeView::~TPTCustomTreeView()
 {
+    DestroyItems();
+    FCustomDraw.reset();
+}
+
+void TPTCustomTreeView::DestroyItems()
+{
     // The owner may be half destroyed already: no change or expansion events
     // from here on, only the deletion hook.
     selectionModel()->disconnect(this);
     disconnect(this, nullptr, this, nullptr);
     // Descendants release their per-node data before their parents.
     FModel->Clear();
-    FCustomDraw.reset();
 }
 
 // ---- nodes ---------------------------------------------------------------

@@ -24,9 +24,11 @@ class TPTTreeModel;
 // coordinates are those of the viewport. Only used on the user-interface
 // thread.
 //
-// Every node passes Delete before it is freed, also when the tree is
-// destroyed. A derived class that overrides Delete calls ClearNodes() in its
-// own destructor, because the base destructor can only reach the base hook.
+// Teardown rule (the same for tree, list and image combo): every node passes
+// Delete before it is freed, also when the tree is destroyed. A base
+// destructor can only reach the base hook, so a class that overrides Delete
+// calls DestroyItems() first thing in its own destructor; the remaining nodes
+// then pass its override, and the base destructor finds none left.
 class TPTCustomTreeView : public TPTViewPane<QTreeView>,
                           protected TPTViewHost,
                           protected TPTTreeNodeProvider
@@ -150,6 +152,12 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
     // skipped. Drops arrive only while SetDropsAccepted(true).
     virtual bool DragEvent(QEvent* event);
     virtual bool MouseWheel(QWheelEvent* event);
+
+    // For destructors: silences the change, expansion and collapse
+    // notifications (the owner may be half destroyed) and deletes every
+    // remaining node through Delete, children before their parent, siblings
+    // in order. Does nothing when no node is left.
+    void DestroyItems();
 
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
