@@ -1,10 +1,9 @@
 #pragma once
 
-#include "controls/combo/TPTComboImageList.h"
 #include "controls/combo/TPTCustomCombobox.h"
 #include "controls/combo/TPTImageComboItem.h"
+#include "controls/images/TPTImageListLink.h"
 
-#include <QPointer>
 #include <QSet>
 
 #include <functional>
@@ -51,8 +50,8 @@ class TPTCustomImageCombo : public TPTCustomCombobox
     bool AutoSizeHeight() const { return FAutoSizeHeight; }
     void SetAutoSizeHeight(bool aValue);
     // Not owned; the combo forgets a list that is destroyed.
-    TPTComboImageList* ImageList() const { return FImageList; }
-    void SetImageList(TPTComboImageList* aValue);
+    TPTImageList* ImageList() const { return FImageList.Get(); }
+    void SetImageList(TPTImageList* aValue);
     int IndentPixels() const { return FIndentPixels; }
     void SetIndentPixels(int aValue);
     int ItemHeight() const { return FItemHeight; }
@@ -89,7 +88,7 @@ class TPTCustomImageCombo : public TPTCustomCombobox
 
   private:
     bool FAutoSizeHeight = true;
-    QPointer<TPTComboImageList> FImageList;
+    TPTImageListLink FImageList;
     int FIndentPixels = 12;
     int FItemHeight = 0;
     bool FFontChanging = false;

@@ -103,7 +103,6 @@ void TPTCustomListView::SetViewStyle(TViewStyle style)
         return;
     const bool hadFocus = ActiveView()->hasFocus();
     FViewStyle = style;
-    FIconCache.clear();
     if (style == vsReport) {
         FStack->setCurrentWidget(FDetailsPane);
         SetHeaderODStyle();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/images/TPTImageListLink.h"
 #include "controls/treelist/TPTCustomDraw.h"
 #include "controls/treelist/TPTItemDrawState.h"
 #include "controls/treelist/TPTListColumn.h"
@@ -129,9 +130,13 @@ class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTLi
     // Styles and images.
     TViewStyle GetViewStyle() const { return FViewStyle; }
     void SetViewStyle(TViewStyle style);
-    void SetSmallImages(TPTImageProvider images);
-    void SetLargeImages(TPTImageProvider images);
-    void SetOverlayImages(TPTImageProvider images);
+    // Small images serve the small-icon, list and details styles, large images
+    // the large-icon style; overlays come from the same list. Not owned;
+    // forgotten when a list is destroyed.
+    void SetSmallImages(TPTImageList* images);
+    void SetLargeImages(TPTImageList* images);
+    TPTImageList* SmallImages() const { return FSmallImages.Get(); }
+    TPTImageList* LargeImages() const { return FLargeImages.Get(); }
     int ListColumnWidth() const { return FListColumnWidth; }
     void SetListColumnWidth(int width);
 
@@ -265,10 +270,8 @@ class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTLi
     int FDropTarget = -1;
     int FListColumnWidth = 200;
 
-    TPTImageProvider FSmallImages;
-    TPTImageProvider FLargeImages;
-    TPTImageProvider FOverlayImages;
-    mutable QHash<quint64, QIcon> FIconCache;
+    TPTImageListLink FSmallImages;
+    TPTImageListLink FLargeImages;
 
     QColor FColor;
     QPalette::ColorRole FColorRole = QPalette::Base; // NoRole: FColor is explicit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/images/TPTImageListLink.h"
 #include "controls/treelist/TPTCustomDraw.h"
 #include "controls/treelist/TPTItemDrawState.h"
 #include "controls/treelist/TPTListTypes.h"
@@ -102,9 +103,10 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
     void SetDropsAccepted(bool accept);
     void SetReadOnly(bool readOnly);
 
-    // Images by index; the selected image is used for the selected node.
-    void SetImages(TPTImageProvider images);
-    void SetOverlayImages(TPTImageProvider images);
+    // Images by index, overlays from the same list; the selected image is used
+    // for the selected node. Not owned; forgotten when the list is destroyed.
+    void SetImages(TPTImageList* images);
+    TPTImageList* Images() const { return FImages.Get(); }
 
     // Colour; a system colour (a palette role) follows palette changes.
     QColor Color() const;
@@ -197,8 +199,7 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
     TPTTreeNode* FDropTarget = nullptr;
     int FUpdateCount = 0;
 
-    TPTImageProvider FImages;
-    TPTImageProvider FOverlayImages;
+    TPTImageListLink FImages;
 
     QColor FColor;
     QPalette::ColorRole FColorRole = QPalette::Base;
