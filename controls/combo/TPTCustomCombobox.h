@@ -68,7 +68,7 @@ class TPTCustomCombobox : public QComboBox
     virtual void DeleteItem(void* aItem);
     // For destructors: silences the combo's signals (the owner may be half
     // destroyed), reports every remaining object through DeleteItem, in order,
-    // and removes the items. Does nothing when no item is left.
+    // and removes the items. Harmless when called again.
     void DestroyItems();
 
     bool eventFilter(QObject* aWatched, QEvent* aEvent) override;

@@ -221,8 +221,8 @@ class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTLi
 
     // For destructors: silences the selection notification and whatever the
     // panes would still report (the owner may be half destroyed), then deletes
-    // every remaining item through Delete, in order. Does nothing when no item
-    // is left.
+    // every remaining item through Delete, in order. Harmless when called
+    // again.
     void DestroyItems();
 
     void changeEvent(QEvent* event) override;

@@ -158,7 +158,7 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
     // For destructors: silences the change, expansion and collapse
     // notifications (the owner may be half destroyed) and deletes every
     // remaining node through Delete, children before their parent, siblings
-    // in order. Does nothing when no node is left.
+    // in order. Harmless when called again.
     void DestroyItems();
 
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
