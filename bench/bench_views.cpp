@@ -27,8 +27,12 @@ std::unique_ptr<TPTListView> MakeList()
                       {QStringLiteral("Type"), 120, Qt::AlignLeft},
                       {QStringLiteral("Modified"), 140, Qt::AlignLeft}});
     const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
-    list->SetSmallImages([icon](int) { return icon; });
-    list->SetLargeImages([icon](int) { return icon; });
+    auto* smallImages = new TPTImageList(QSize(16, 16), list.get());
+    smallImages->Add(icon.pixmap(16));
+    auto* largeImages = new TPTImageList(QSize(32, 32), list.get());
+    largeImages->Add(icon.pixmap(32));
+    list->SetSmallImages(smallImages);
+    list->SetLargeImages(largeImages);
     list->OnGetDispText = [](TPTCustomListView*, TPTListItem* item, int column, QString& text) {
         const auto id = qulonglong(reinterpret_cast<quintptr>(item->Data));
         switch (column) {

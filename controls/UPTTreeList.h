@@ -2,6 +2,7 @@
 
 // The tree and list view base: custom draw, context-menu routing, the list
 // header's sort arrow, and the item models the shell tree and list build on.
+#include "controls/images/TPTImageList.h"
 #include "controls/treelist/PTHeaderGlyphs.h"
 #include "controls/treelist/TNMCustomDraw.h"
 #include "controls/treelist/TPTCustomDraw.h"

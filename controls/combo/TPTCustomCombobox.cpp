@@ -14,9 +14,17 @@ TPTCustomCombobox::TPTCustomCombobox(QWidget* aParent) : QComboBox(aParent)
 
 TPTCustomCombobox::~TPTCustomCombobox()
 {
+    DestroyItems();
+}
+
+void TPTCustomCombobox::DestroyItems()
+{
+    // No index or text changes reach the owner from here on.
+    blockSignals(true);
     // The objects of the remaining items are reported like any other removal.
-    for (int row = count() - 1; row >= 0; --row)
+    for (int row = 0; row < count(); ++row)
         DeleteRowObject(row);
+    clear();
 }
 
 int TPTCustomCombobox::AddObject(const QString& aText, void* aObject)

@@ -19,6 +19,11 @@ using TPTDeleteComboItemEvent = std::function<void(QObject* aSender, void* aItem
 // OnCloseUp; Qt hides the popup before it reports the chosen item, so both are
 // fired from the event loop right after the popup closed. A choice made with the
 // drop-down closed (arrow keys, wheel) fires OnSelEndOk at once.
+//
+// Teardown rule (the same for tree, list and image combo): every item object
+// passes DeleteItem before it goes, also when the combo is destroyed. A base
+// destructor can only reach the base hook, so a class that overrides
+// DeleteItem calls DestroyItems() first thing in its own destructor.
 class TPTCustomCombobox : public QComboBox
 {
     Q_OBJECT
@@ -61,6 +66,10 @@ class TPTCustomCombobox : public QComboBox
   protected:
     // An item carrying aItem in its object slot is being removed.
     virtual void DeleteItem(void* aItem);
+    // For destructors: silences the combo's signals (the owner may be half
+    // destroyed), reports every remaining object through DeleteItem, in order,
+    // and removes the items. Harmless when called again.
+    void DestroyItems();
 
     bool eventFilter(QObject* aWatched, QEvent* aEvent) override;
     void keyPressEvent(QKeyEvent* aEvent) override;

@@ -20,8 +20,8 @@ TPTCustomImageCombo::TPTCustomImageCombo(QWidget* aParent) : TPTCustomCombobox(a
 
 TPTCustomImageCombo::~TPTCustomImageCombo()
 {
-    // Frees every item while this class can still do it.
-    clear();
+    // Frees every item while this class's hook can still be reached.
+    DestroyItems();
 }
 
 TPTImageComboItem* TPTCustomImageCombo::AddItem(const QString& aCaption, int aImageIndex,
@@ -47,13 +47,9 @@ void TPTCustomImageCombo::SetAutoSizeHeight(bool aValue)
     FAutoSizeHeight = aValue;
 }
 
-void TPTCustomImageCombo::SetImageList(TPTComboImageList* aValue)
+void TPTCustomImageCombo::SetImageList(TPTImageList* aValue)
 {
-    if (FImageList)
-        disconnect(FImageList, &QObject::destroyed, this, nullptr);
-    FImageList = aValue;
-    if (aValue)
-        connect(aValue, &QObject::destroyed, this, [this] { Invalidate(); });
+    FImageList.Set(aValue, this, [this] { Invalidate(); });
     Invalidate();
     AutoSize(font());
 }
@@ -172,8 +168,8 @@ void TPTCustomImageCombo::DrawItem(QPainter& aCanvas, int aIndex, const QRect& a
             aCanvas.setBrush(highlight);
         const int x = level * FIndentPixels + aRect.left() + 2;
         const int y = (aRect.top() + aRect.bottom() + 1 - FImageList->Height()) / 2;
-        const int overlay = item->OverlayIndex() >= 0 ? item->OverlayIndex() + 1 : 0;
-        FImageList->Draw(aCanvas, item->ImageIndex(), x, y, overlay,
+        FImageList->Draw(aCanvas, item->ImageIndex(), x, y,
+                         TPTImageList::OverlayNumber(item->OverlayIndex()),
                          selected ? highlight : QColor());
     }
     if (selected)

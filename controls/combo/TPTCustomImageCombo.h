@@ -1,10 +1,9 @@
 #pragma once
 
-#include "controls/combo/TPTComboImageList.h"
 #include "controls/combo/TPTCustomCombobox.h"
 #include "controls/combo/TPTImageComboItem.h"
+#include "controls/images/TPTImageListLink.h"
 
-#include <QPointer>
 #include <QSet>
 
 #include <functional>
@@ -15,6 +14,11 @@ class QPainter;
 // image, overlay and indent. The same drawing serves the drop-down list (with
 // the indent) and the edit part (without it). Entries are drop-down-list only:
 // the combo is never editable. Only called on the user-interface thread.
+//
+// It overrides DeleteItem, so it keeps the teardown rule of TPTCustomCombobox:
+// its destructor calls DestroyItems(), and so does the destructor of a class
+// derived from it that overrides DeleteItem (the folder combo, which frees
+// its per-item records there).
 class TPTCustomImageCombo : public TPTCustomCombobox
 {
     Q_OBJECT
@@ -46,8 +50,8 @@ class TPTCustomImageCombo : public TPTCustomCombobox
     bool AutoSizeHeight() const { return FAutoSizeHeight; }
     void SetAutoSizeHeight(bool aValue);
     // Not owned; the combo forgets a list that is destroyed.
-    TPTComboImageList* ImageList() const { return FImageList; }
-    void SetImageList(TPTComboImageList* aValue);
+    TPTImageList* ImageList() const { return FImageList.Get(); }
+    void SetImageList(TPTImageList* aValue);
     int IndentPixels() const { return FIndentPixels; }
     void SetIndentPixels(int aValue);
     int ItemHeight() const { return FItemHeight; }
@@ -84,7 +88,7 @@ class TPTCustomImageCombo : public TPTCustomCombobox
 
   private:
     bool FAutoSizeHeight = true;
-    QPointer<TPTComboImageList> FImageList;
+    TPTImageListLink FImageList;
     int FIndentPixels = 12;
     int FItemHeight = 0;
     bool FFontChanging = false;

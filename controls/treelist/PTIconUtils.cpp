@@ -3,19 +3,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-QIcon PTIconWithOverlay(const QIcon& icon, const QIcon& overlay, int size)
-{
-    QPixmap pm = icon.pixmap(size, size);
-    if (pm.isNull()) {
-        pm = QPixmap(size, size);
-        pm.fill(Qt::transparent);
-    }
-    QPainter p(&pm);
-    overlay.paint(&p, QRect(0, size / 2, size / 2, size / 2));
-    p.end();
-    return QIcon(pm);
-}
-
 QIcon PTDimmedIcon(const QIcon& icon, const QSize& size)
 {
     const QPixmap pm = icon.pixmap(size);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/images/TPTImageListLink.h"
 #include "controls/treelist/TPTCustomDraw.h"
 #include "controls/treelist/TPTItemDrawState.h"
 #include "controls/treelist/TPTListColumn.h"
@@ -33,6 +34,15 @@ class QItemSelectionModel;
 // highlighting and in-place caption editing with a veto. Client coordinates
 // are those of the viewport of the view showing the current style.
 // Only used on the user-interface thread.
+//
+// Teardown rule (the same for tree, list and image combo): every item passes
+// Delete before it goes, also when the list is destroyed. A base destructor
+// can only reach the base hook, so a class that overrides Delete calls
+// DestroyItems() first thing in its own destructor.
+//
+// The definitions are split by concern: TPTCustomListView.cpp (construction,
+// styles, colour) and TPTCustomListView_<Concern>.cpp for Items, Selection,
+// Geometry, Editing, Input, ContextMenu, Header, CustomDraw and Images.
 class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTListItemProvider
 {
     Q_OBJECT
@@ -120,9 +130,13 @@ class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTLi
     // Styles and images.
     TViewStyle GetViewStyle() const { return FViewStyle; }
     void SetViewStyle(TViewStyle style);
-    void SetSmallImages(TPTImageProvider images);
-    void SetLargeImages(TPTImageProvider images);
-    void SetOverlayImages(TPTImageProvider images);
+    // Small images serve the small-icon, list and details styles, large images
+    // the large-icon style; overlays come from the same list. Not owned;
+    // forgotten when a list is destroyed.
+    void SetSmallImages(TPTImageList* images);
+    void SetLargeImages(TPTImageList* images);
+    TPTImageList* SmallImages() const { return FSmallImages.Get(); }
+    TPTImageList* LargeImages() const { return FLargeImages.Get(); }
     int ListColumnWidth() const { return FListColumnWidth; }
     void SetListColumnWidth(int width);
 
@@ -205,6 +219,12 @@ class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTLi
     virtual bool DragEvent(QEvent* event);
     virtual bool MouseWheel(QWheelEvent* event);
 
+    // For destructors: silences the selection notification and whatever the
+    // panes would still report (the owner may be half destroyed), then deletes
+    // every remaining item through Delete, in order. Harmless when called
+    // again.
+    void DestroyItems();
+
     void changeEvent(QEvent* event) override;
 
     // TPTViewHost
@@ -250,10 +270,8 @@ class TPTCustomListView : public QWidget, protected TPTViewHost, protected TPTLi
     int FDropTarget = -1;
     int FListColumnWidth = 200;
 
-    TPTImageProvider FSmallImages;
-    TPTImageProvider FLargeImages;
-    TPTImageProvider FOverlayImages;
-    mutable QHash<quint64, QIcon> FIconCache;
+    TPTImageListLink FSmallImages;
+    TPTImageListLink FLargeImages;
 
     QColor FColor;
     QPalette::ColorRole FColorRole = QPalette::Base; // NoRole: FColor is explicit

@@ -43,13 +43,18 @@ TPTCustomTreeView::TPTCustomTreeView(QWidget* parent)
 
 TPTCustomTreeView::~TPTCustomTreeView()
 {
+    DestroyItems();
+    FCustomDraw.reset();
+}
+
+void TPTCustomTreeView::DestroyItems()
+{
     // The owner may be half destroyed already: no change or expansion events
     // from here on, only the deletion hook.
     selectionModel()->disconnect(this);
     disconnect(this, nullptr, this, nullptr);
     // Descendants release their per-node data before their parents.
     FModel->Clear();
-    FCustomDraw.reset();
 }
 
 // ---- nodes ---------------------------------------------------------------
@@ -230,15 +235,9 @@ void TPTCustomTreeView::SetReadOnly(bool readOnly)
     FModel->SetEditable(!readOnly);
 }
 
-void TPTCustomTreeView::SetImages(TPTImageProvider images)
+void TPTCustomTreeView::SetImages(TPTImageList* images)
 {
-    FImages = std::move(images);
-    viewport()->update();
-}
-
-void TPTCustomTreeView::SetOverlayImages(TPTImageProvider images)
-{
-    FOverlayImages = std::move(images);
+    FImages.Set(images, this, [this] { viewport()->update(); });
     viewport()->update();
 }
 
@@ -465,10 +464,7 @@ QIcon TPTCustomTreeView::NodeIcon(TPTTreeNode* node)
     const int image = node == Selected() ? GetSelectedIndex(node) : GetImageIndex(node);
     if (image < 0)
         return {};
-    QIcon icon = FImages(image);
-    if (node->OverlayIndex() >= 0 && FOverlayImages)
-        icon = PTIconWithOverlay(icon, FOverlayImages(node->OverlayIndex()), 16);
-    return icon;
+    return FImages->Icon(image, TPTImageList::OverlayNumber(node->OverlayIndex()));
 }
 
 void TPTCustomTreeView::NodeEdited(TPTTreeNode* node, const QString& text)

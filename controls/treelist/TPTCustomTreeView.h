@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/images/TPTImageListLink.h"
 #include "controls/treelist/TPTCustomDraw.h"
 #include "controls/treelist/TPTItemDrawState.h"
 #include "controls/treelist/TPTListTypes.h"
@@ -24,9 +25,11 @@ class TPTTreeModel;
 // coordinates are those of the viewport. Only used on the user-interface
 // thread.
 //
-// Every node passes Delete before it is freed, also when the tree is
-// destroyed. A derived class that overrides Delete calls ClearNodes() in its
-// own destructor, because the base destructor can only reach the base hook.
+// Teardown rule (the same for tree, list and image combo): every node passes
+// Delete before it is freed, also when the tree is destroyed. A base
+// destructor can only reach the base hook, so a class that overrides Delete
+// calls DestroyItems() first thing in its own destructor; the remaining nodes
+// then pass its override, and the base destructor finds none left.
 class TPTCustomTreeView : public TPTViewPane<QTreeView>,
                           protected TPTViewHost,
                           protected TPTTreeNodeProvider
@@ -100,9 +103,10 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
     void SetDropsAccepted(bool accept);
     void SetReadOnly(bool readOnly);
 
-    // Images by index; the selected image is used for the selected node.
-    void SetImages(TPTImageProvider images);
-    void SetOverlayImages(TPTImageProvider images);
+    // Images by index, overlays from the same list; the selected image is used
+    // for the selected node. Not owned; forgotten when the list is destroyed.
+    void SetImages(TPTImageList* images);
+    TPTImageList* Images() const { return FImages.Get(); }
 
     // Colour; a system colour (a palette role) follows palette changes.
     QColor Color() const;
@@ -151,6 +155,12 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
     virtual bool DragEvent(QEvent* event);
     virtual bool MouseWheel(QWheelEvent* event);
 
+    // For destructors: silences the change, expansion and collapse
+    // notifications (the owner may be half destroyed) and deletes every
+    // remaining node through Delete, children before their parent, siblings
+    // in order. Harmless when called again.
+    void DestroyItems();
+
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
     bool event(QEvent* event) override;
@@ -189,8 +199,7 @@ class TPTCustomTreeView : public TPTViewPane<QTreeView>,
     TPTTreeNode* FDropTarget = nullptr;
     int FUpdateCount = 0;
 
-    TPTImageProvider FImages;
-    TPTImageProvider FOverlayImages;
+    TPTImageListLink FImages;
 
     QColor FColor;
     QPalette::ColorRole FColorRole = QPalette::Base;

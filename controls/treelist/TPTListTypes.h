@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QIcon>
-
-#include <functional>
-
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
 enum TPTLvSortDirection { ptsdAsc = 0, ptsdDesc = 1 };
@@ -17,10 +13,6 @@ enum TPTLvHeaderSortDisplayMode {
 
 // Which part of an item a rectangle is asked for.
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
-
-// Images are asked by index, as from an image list; the shell controls answer
-// from the process-wide system image lists.
-using TPTImageProvider = std::function<QIcon(int index)>;
 
 // Header item format bits kept per column (justification, string, owner draw).
 namespace pthdf

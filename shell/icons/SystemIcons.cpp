@@ -63,8 +63,8 @@ QIcon drawnIcon(const QString& name, bool open)
         break;
     case DrawnShape::Page:
         p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF({QPointF(7, 3), QPointF(20, 3), QPointF(26, 9), QPointF(26, 29),
-                                 QPointF(7, 29)}));
+        p.drawPolygon(QPolygonF(
+            {QPointF(7, 3), QPointF(20, 3), QPointF(26, 9), QPointF(26, 29), QPointF(7, 29)}));
         p.drawPolyline(QPolygonF({QPointF(20, 3), QPointF(20, 9), QPointF(26, 9)}));
         break;
     }
@@ -109,6 +109,18 @@ QPixmap drawnOverlay(int size, bool link)
     return pixmap;
 }
 
+// Overlays are drawn over an icon at the icon's size, so a theme's emblem goes
+// into the lower-left quarter of an otherwise transparent image, where the
+// drawn ones are.
+QPixmap themedOverlay(const QString& emblem, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QIcon::fromTheme(emblem).paint(&p, QRect(0, size - size / 2, size / 2, size / 2));
+    return pixmap;
+}
+
 int addIcon(IconLists& lists, const QIcon& icon)
 {
     const int index = lists.small.Add(icon.isNull() ? QPixmap() : icon.pixmap(16, 16));
@@ -131,10 +143,10 @@ IconLists& lists()
                 link ? QStringLiteral("emblem-symbolic-link") : QStringLiteral("emblem-shared");
             const bool themed = gui && QIcon::hasThemeIcon(emblem);
             const int index = l->small.Add(!gui     ? QPixmap()
-                                           : themed ? QIcon::fromTheme(emblem).pixmap(16)
+                                           : themed ? themedOverlay(emblem, 16)
                                                     : drawnOverlay(16, link));
             l->large.Add(!gui     ? QPixmap()
-                         : themed ? QIcon::fromTheme(emblem).pixmap(32)
+                         : themed ? themedOverlay(emblem, 32)
                                   : drawnOverlay(32, link));
             l->small.SetOverlayImage(index, overlay);
             l->large.SetOverlayImage(index, overlay);

@@ -204,7 +204,7 @@ TEST(ImageCombo, ItemHeightFollowsTheFontAndTheImages)
     TPTImageCombo combo;
     EXPECT_EQ(combo.ItemHeight(), QFontMetrics(combo.font()).height() + 2);
 
-    TPTComboImageList large(QSize(40, 40));
+    TPTImageList large(QSize(40, 40));
     combo.AddItem(QStringLiteral("kept"), 0, 0);
     combo.SetImageList(&large);
     EXPECT_EQ(combo.ItemHeight(), 40);
@@ -248,7 +248,7 @@ class ImageComboDrawing : public ::testing::Test
     }
 
     TPTImageCombo combo;
-    TPTComboImageList images{QSize(16, 16)};
+    TPTImageList images{QSize(16, 16)};
     TPTImageComboItem* item = nullptr;
 };
 
@@ -350,8 +350,8 @@ TEST_F(ImageComboDrawing, DropDownAndEditPartUseTheOwnerDrawing)
 TEST(ImageCombo, ImageListCanServeImagesOnDemand)
 {
     // GIVEN a list that produces its images when asked, as a forwarding list does
-    struct OnDemand : TPTComboImageList {
-        OnDemand() : TPTComboImageList(QSize(16, 16)) {}
+    struct OnDemand : TPTImageList {
+        OnDemand() : TPTImageList(QSize(16, 16)) {}
         int Count() const override { return 100; }
         QPixmap Image(int aIndex) const override
         {

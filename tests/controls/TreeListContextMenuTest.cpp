@@ -169,7 +169,9 @@ TEST_F(ListMenu, WithTheFocusOffTheSelectionTheFirstSelectedItemIsUsed)
 TEST_F(ListMenu, IconStylesUseTheirOwnIconRectangles)
 {
     const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
-    list.SetLargeImages([icon](int) { return icon; });
+    TPTImageList images(QSize(32, 32));
+    images.Add(icon.pixmap(32));
+    list.SetLargeImages(&images);
     for (int i = 0; i < list.ItemCount(); ++i)
         list.Item(i).ImageIndex = 0;
     list.SetViewStyle(vsIcon);

@@ -399,7 +399,9 @@ TEST(TreeView, NodesKeepTheirDataAndImagesAreAskedForTheSelectedState)
         asked.emplace_back(node, true);
     };
     const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
-    tree.SetImages([icon](int) { return icon; });
+    TPTImageList images(QSize(16, 16));
+    images.Add(icon.pixmap(16));
+    tree.SetImages(&images);
     tree.SetSelected(b);
     tree.Model()->data(tree.Model()->index(0, 0), Qt::DecorationRole);
     tree.Model()->data(tree.Model()->index(1, 0), Qt::DecorationRole);
