@@ -87,10 +87,10 @@ std::vector<TIdListPtr> subfoldersOf(QWidget* owner, IShellFolder* folder)
 TPTCustomShellCombo::TPTCustomShellCombo(QWidget* aParent)
     : TPTCustomImageCombo(aParent),
       FSelectedFolder([this](TPTShellLocator*) { SelectedFolderChanged(); }),
-      FImages(new TPTShellComboImageList(this))
+      FImages(std::make_unique<TPTShellComboImageList>())
 {
     InstallShellWidgetPresenters();
-    SetImageList(FImages);
+    SetImageList(FImages.get());
     PTDeviceChangeHandler()->Add(this, [this](TPTDeviceChangeHandler*, const TMessage& aMessage) {
         DeviceChangeDetected(aMessage);
     });
@@ -101,6 +101,9 @@ TPTCustomShellCombo::~TPTCustomShellCombo()
     PTDeviceChangeHandler()->Remove(this);
     Unlink();
     DeleteAllItems();
+    // Not a child object: the image combo would repaint itself on the list's
+    // destruction while QWidget's destructor deletes its children.
+    SetImageList(nullptr);
 }
 
 void TPTCustomShellCombo::DeleteAllItems()

@@ -4,6 +4,7 @@
 #include "shell/locator/TPTShellLocator.h"
 #include "shell/records/IPTShellComboOwner.h"
 #include "shell/shell95/IShellFolder.h"
+#include "shellwidgets/combo/TPTShellComboImageList.h"
 #include "shellwidgets/combo/TPTShellComboPlace.h"
 #include "shellwidgets/links/IPTLinkedShellCombo.h"
 
@@ -11,12 +12,13 @@
 #include <QList>
 #include <QMetaObject>
 
+#include <memory>
+
 class IPTLinkedShellList;
 class IPTLinkedShellTree;
 class TPTDeviceChangeHandler;
 class TPTIdListArray;
 class TPTShComboData;
-class TPTShellComboImageList;
 struct TMessage;
 
 // The folder combo ("Look in"): the desktop, its folders, the volumes under
@@ -113,7 +115,7 @@ class TPTCustomShellCombo : public TPTCustomImageCombo,
     QMetaObject::Connection FPartnerGone;
     TPTShellLocator FSelectedFolder;
     TPTShellComboOptions FOptions = {ptscoAutofill, ptscoNonFilesystemAncestors};
-    TPTShellComboImageList* FImages;
+    std::unique_ptr<TPTShellComboImageList> FImages;
     QList<TPTShellComboPlace> FPlaces;
     int FFirstPlaceIndex = -1; // entry of FPlaces[0]; the separator is just above
     bool FChainShown = false;  // the last fill found SelectedFolder's entry
