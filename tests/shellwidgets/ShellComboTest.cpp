@@ -3,12 +3,15 @@
 #include "LinkedShellDoubles.h"
 #include "shell/NamespaceFixture.h"
 
+#include "platform/EPlatformError.h"
 #include "platform/FileNameCodec.h"
 #include "platform/MountTable.h"
 #include "shell/PTMessageBox.h"
 #include "shell/UPTShellUtils.h"
+#include "shell/namespace/TFileSystemFolder.h"
 #include "shell/records/TPTShComboData.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
+#include "shellwidgets/combo/SortPidls.h"
 
 #include <QTest>
 
@@ -417,4 +420,54 @@ TEST_F(ShellCombo, AVolumeEntryComesAndGoesWithTheDevice)
         "");
     if (code == kCannotMount)
         GTEST_SKIP() << "needs the right to make a mount namespace";
+}
+
+namespace
+{
+
+// A folder whose comparison sorts again, as a comparison that found its way
+// back into the combo's fill would.
+class TReentrantFolder : public TFileSystemFolder
+{
+  public:
+    using TFileSystemFolder::TFileSystemFolder;
+    HRESULT CompareIDs(std::intptr_t column, PCItemIDList a, PCItemIDList b) override
+    {
+        std::vector<TIdListPtr> nothing;
+        SortPidls(this, nothing);
+        return TFileSystemFolder::CompareIDs(column, a, b);
+    }
+};
+
+} // namespace
+
+TEST_F(ShellCombo, ANestedSortIsRefusedAndTheNextSortWorks)
+{
+    makeDir(work() + "/b");
+    makeDir(work() + "/A");
+    makeDir(work() + "/c10");
+    makeDir(work() + "/c9");
+    TIdListPtr workList(parse(work()));
+    auto folder = TComPtr<IShellFolder>::adopt(new TReentrantFolder(workList.get(), work()));
+    std::vector<TIdListPtr> children;
+    for (const char* name : {"b", "A", "c10", "c9"}) {
+        TIdListPtr child;
+        ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, QString::fromLatin1(name), nullptr,
+                                           child.put(), nullptr),
+                  S_OK);
+        children.push_back(std::move(child));
+    }
+    try {
+        SortPidls(folder.get(), children);
+        ADD_FAILURE() << "a nested sort went through";
+    } catch (const EPlatformError& e) {
+        EXPECT_EQ(e.message(), "Recursive call to SortPidls");
+    }
+
+    TComPtr<IShellFolder> plain = bind(workList.get());
+    SortPidls(plain.get(), children);
+    QStringList names;
+    for (const TIdListPtr& child : children)
+        names << ShellGetFriendlyNameFromIdList(plain.get(), child.get(), ptfnInFolder);
+    EXPECT_EQ(names, (QStringList{"A", "b", "c9", "c10"}));
 }
