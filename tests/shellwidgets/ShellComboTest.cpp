@@ -259,7 +259,6 @@ TEST_F(ShellCombo, ALinkedTreeFollowsTheComboAndTheComboTheTree)
     makeDir(home() + "/a");
     makeDir(home() + "/a/b");
     TIdListPtr b(homeRoute("a/b"));
-    TIdListPtr a(homeRoute("a"));
     TTestCombo combo;
     TLinkedTreeDouble tree;
     combo.SetShellTree(&tree);
@@ -268,16 +267,22 @@ TEST_F(ShellCombo, ALinkedTreeFollowsTheComboAndTheComboTheTree)
     EXPECT_EQ(tree.SelectedFolder.GetPathName(), path(home() + "/a/b"));
     EXPECT_EQ(tree.SelectionChanges, 1);
 
-    // A node chosen in the tree moves the combo; the tree's SyncLock ends the echo.
-    tree.SelectNode(a.get());
-    EXPECT_EQ(combo.SelectedFolder().GetPathName(), path(home() + "/a"));
-    EXPECT_EQ(combo.GetImageComboItem(combo.currentIndex())->Caption(), "a");
+    // The user chooses "a" (Desktop, Home, a, b) in the drop-down.
+    combo.setCurrentIndex(2);
+    emit combo.activated(2);
+    EXPECT_EQ(tree.SelectedFolder.GetPathName(), path(home() + "/a"));
     EXPECT_EQ(tree.SelectionChanges, 2);
+
+    // A node chosen in the tree moves the combo; the tree's SyncLock ends the echo.
+    tree.SelectNode(b.get());
+    EXPECT_EQ(combo.SelectedFolder().GetPathName(), path(home() + "/a/b"));
+    EXPECT_EQ(combo.GetImageComboItem(combo.currentIndex())->Caption(), "b");
+    EXPECT_EQ(tree.SelectionChanges, 3);
 
     combo.Loaded();
     EXPECT_EQ(tree.Refreshes, 1);
     combo.TreeChanged(nullptr); // a node without a record changes nothing
-    EXPECT_EQ(combo.SelectedFolder().GetPathName(), path(home() + "/a"));
+    EXPECT_EQ(combo.SelectedFolder().GetPathName(), path(home() + "/a/b"));
 }
 
 TEST_F(ShellCombo, PlacesComeFromUserDirectoriesAndBookmarksThatExist)
