@@ -41,8 +41,7 @@ TEST(ShellWidgetPresenters, MessageBoxShowsTheRequestAndReturnsThePressedButton)
 TEST(ShellWidgetPresenters, TestHandlerStillAnswersBeforeThePresenter)
 {
     InstallShellWidgetPresenters();
-    const auto previous =
-        SetPTMessageBoxHandler([](const TPTMessageBoxRequest&) { return ptmbNo; });
+    const auto previous = SetPTMessageBoxHandler([](const TPTMessageBoxRequest&) { return ptmbNo; });
     EXPECT_EQ(PTMessageBox(TPTMessageBoxRequest{}), ptmbNo);
     SetPTMessageBoxHandler(previous);
 }
