@@ -1,6 +1,7 @@
 #include "shell/dragdrop/MimeDataBridge.h"
 
 #include "platform/FileNameCodec.h"
+#include "platform/FileUrl.h"
 #include "shell/shell95/OleConstants.h"
 #include "shell/utils/ClipboardFormats.h"
 #include "shell/utils/ShellDataBlocks.h"
@@ -32,27 +33,6 @@ QByteArray fileUrl(const QByteArray& path)
     return "file://" + path.toPercentEncoding("/");
 }
 
-// file:///p, file://localhost/p and file:/p name local files.
-bool localPathOfUrl(QByteArray url, QByteArray& path)
-{
-    if (!url.startsWith("file:"))
-        return false;
-    url = url.mid(5);
-    if (url.startsWith("//")) {
-        const qsizetype slash = url.indexOf('/', 2);
-        if (slash < 0)
-            return false;
-        const QByteArray host = url.mid(2, slash - 2);
-        if (!host.isEmpty() && host != "localhost")
-            return false;
-        url = url.mid(slash);
-    }
-    if (!url.startsWith('/'))
-        return false;
-    path = QByteArray::fromPercentEncoding(url);
-    return !path.contains('\0');
-}
-
 // "copy"/"cut", then the URLs: the copied-files format, or the same lines in
 // plain text after a "x-special/nautilus-clipboard" line, which some file
 // managers offer instead.
@@ -82,9 +62,8 @@ QList<QByteArray> PathsFromUriList(const QByteArray& uriList)
         line = line.trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
-        QByteArray path;
-        if (localPathOfUrl(line, path))
-            paths.append(path);
+        if (const std::optional<QByteArray> path = LocalPathOfFileUrl(line))
+            paths.append(*path);
     }
     return paths;
 }

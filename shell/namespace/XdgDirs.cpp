@@ -104,6 +104,26 @@ QByteArray Templates()
     return userDir("XDG_TEMPLATES_DIR", "Templates");
 }
 
+QByteArray Download()
+{
+    return userDir("XDG_DOWNLOAD_DIR", "Downloads");
+}
+
+QByteArray Music()
+{
+    return userDir("XDG_MUSIC_DIR", "Music");
+}
+
+QByteArray Pictures()
+{
+    return userDir("XDG_PICTURES_DIR", "Pictures");
+}
+
+QByteArray Videos()
+{
+    return userDir("XDG_VIDEOS_DIR", "Videos");
+}
+
 QByteArray TrashFiles()
 {
     return DataHome() + "/Trash/files";

@@ -14,6 +14,10 @@ QByteArray DataHome();   // $XDG_DATA_HOME or ~/.local/share
 QByteArray Desktop();    // XDG_DESKTOP_DIR or ~/Desktop
 QByteArray Documents();  // XDG_DOCUMENTS_DIR or ~/Documents
 QByteArray Templates();  // XDG_TEMPLATES_DIR or ~/Templates
+QByteArray Download();   // XDG_DOWNLOAD_DIR or ~/Downloads
+QByteArray Music();      // XDG_MUSIC_DIR or ~/Music
+QByteArray Pictures();   // XDG_PICTURES_DIR or ~/Pictures
+QByteArray Videos();     // XDG_VIDEOS_DIR or ~/Videos
 QByteArray TrashFiles(); // <data home>/Trash/files
 QByteArray SendTo();     // <data home>/veldmark/SendTo
 

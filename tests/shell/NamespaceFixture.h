@@ -22,6 +22,7 @@ class NamespaceFixture : public ShellAllocTest
     QByteArray work() const { return m_root + "/work"; }
     QByteArray home() const { return m_root + "/home"; }
     QByteArray dataHome() const { return m_root + "/data"; }
+    QByteArray configHome() const { return m_root + "/config"; }
 
     void makeDir(const QByteArray& path);
     void makeFile(const QByteArray& path, const QByteArray& content = QByteArray());
