@@ -20,7 +20,7 @@
 #include "shell/utils/TPTIdListArray.h"
 #include "shellwidgets/combo/ShellComboPlaces.h"
 #include "shellwidgets/combo/SortPidls.h"
-#include "shellwidgets/combo/TPTShellComboImageList.h"
+#include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/links/IPTLinkedShellTree.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
@@ -86,11 +86,10 @@ std::vector<TIdListPtr> subfoldersOf(QWidget* owner, IShellFolder* folder)
 
 TPTCustomShellCombo::TPTCustomShellCombo(QWidget* aParent)
     : TPTCustomImageCombo(aParent),
-      FSelectedFolder([this](TPTShellLocator*) { SelectedFolderChanged(); }),
-      FImages(std::make_unique<TPTShellComboImageList>())
+      FSelectedFolder([this](TPTShellLocator*) { SelectedFolderChanged(); })
 {
     InstallShellWidgetPresenters();
-    SetImageList(FImages.get());
+    SetImageList(TPTSystemImageList::Get(ptsizSmall));
     PTDeviceChangeHandler()->Add(this, [this](TPTDeviceChangeHandler*, const TMessage& aMessage) {
         DeviceChangeDetected(aMessage);
     });
@@ -100,10 +99,9 @@ TPTCustomShellCombo::~TPTCustomShellCombo()
 {
     PTDeviceChangeHandler()->Remove(this);
     Unlink();
+    // The teardown rule: every record passes through this class's DeleteItem.
+    DestroyItems();
     DeleteAllItems();
-    // Not a child object: the image combo would repaint itself on the list's
-    // destruction while QWidget's destructor deletes its children.
-    SetImageList(nullptr);
 }
 
 void TPTCustomShellCombo::DeleteAllItems()

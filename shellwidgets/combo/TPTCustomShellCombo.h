@@ -4,7 +4,6 @@
 #include "shell/locator/TPTShellLocator.h"
 #include "shell/records/IPTShellComboOwner.h"
 #include "shell/shell95/IShellFolder.h"
-#include "shellwidgets/combo/TPTShellComboImageList.h"
 #include "shellwidgets/combo/TPTShellComboPlace.h"
 #include "shellwidgets/links/IPTLinkedShellCombo.h"
 
@@ -115,7 +114,6 @@ class TPTCustomShellCombo : public TPTCustomImageCombo,
     QMetaObject::Connection FPartnerGone;
     TPTShellLocator FSelectedFolder;
     TPTShellComboOptions FOptions = {ptscoAutofill, ptscoNonFilesystemAncestors};
-    std::unique_ptr<TPTShellComboImageList> FImages;
     QList<TPTShellComboPlace> FPlaces;
     int FFirstPlaceIndex = -1; // entry of FPlaces[0]; the separator is just above
     bool FChainShown = false;  // the last fill found SelectedFolder's entry
