@@ -1,11 +1,10 @@
 #include "shell/fileops/FileSystemDropTargetFactory.h"
 
-#include "shell/fileops/FilePaths.h"
 #include "shell/fileops/TFileSystemDropTarget.h"
 #include "shell/fileops/TTrashDropTarget.h"
+#include "shell/fileops/TrashEntries.h"
 #include "shell/namespace/ItemData.h"
 #include "shell/namespace/NamespacePaths.h"
-#include "shell/namespace/XdgDirs.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/TIdListPtr.h"
 
@@ -32,9 +31,9 @@ HRESULT CreateFileSystemDropTarget(IShellFolder*, PCItemIDList folderIdList, HWN
     if (!NamespacePaths::PathOfIdList(absolute.get(), path) || ::stat(path.constData(), &st) != 0 ||
         !S_ISDIR(st.st_mode))
         return E_NOINTERFACE;
-    // The trash's own files folder, reached by its path: files put there
+    // A trash's own files folder, reached by its path: files put there
     // directly would have no record of where they came from.
-    if (FilePaths::SameFile(path, XdgDirs::TrashFiles()))
+    if (XdgTrash::IsTrashFilesFolder(path))
         *object = static_cast<IDropTarget*>(new TTrashDropTarget(owner));
     else
         *object = static_cast<IDropTarget*>(new TFileSystemDropTarget(path, owner));

@@ -47,6 +47,15 @@ bool IsTrashEntry(const QByteArray& rawPath)
            ::lstat(path.constData(), &st) == 0;
 }
 
+bool IsTrashFilesFolder(const QByteArray& rawPath)
+{
+    const QByteArray path = FilePaths::StripTrailingSlashes(rawPath);
+    struct stat st;
+    return FilePaths::BaseName(path) == "files" &&
+           ::lstat((FilePaths::Parent(path) + "/info").constData(), &st) == 0 &&
+           S_ISDIR(st.st_mode);
+}
+
 bool IsInTrash(const QByteArray& rawPath)
 {
     for (QByteArray path = FilePaths::StripTrailingSlashes(rawPath); path.size() > 1;
@@ -59,8 +68,14 @@ bool IsInTrash(const QByteArray& rawPath)
 QByteArray OriginalPathOf(const QByteArray& rawEntry)
 {
     const QByteArray entry = FilePaths::StripTrailingSlashes(rawEntry);
-    QFile info(QFile::decodeName(infoFileOf(entry)));
-    if (info.size() > kMaxInfoBytes || !info.open(QIODevice::ReadOnly))
+    const QByteArray infoPath = infoFileOf(entry);
+    struct stat st;
+    // Regular files only: a FIFO in its place would hold the reader.
+    if (infoPath.isEmpty() || ::lstat(infoPath.constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size > kMaxInfoBytes)
+        return QByteArray();
+    QFile info(QFile::decodeName(infoPath));
+    if (!info.open(QIODevice::ReadOnly))
         return QByteArray();
     bool inGroup = false;
     QByteArray original;

@@ -13,6 +13,9 @@ namespace XdgTrash
 // True for an entry at the top of a trash's files/ folder that has its
 // .trashinfo: it can be restored.
 bool IsTrashEntry(const QByteArray& path);
+// True for the files/ folder of a trash (a folder "files" beside "info").
+// Nothing may be put there but by MoveToTrash, which records where it came from.
+bool IsTrashFilesFolder(const QByteArray& path);
 // True for a trash entry or anything below one.
 bool IsInTrash(const QByteArray& path);
 

@@ -12,6 +12,8 @@
 
 #include <map>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -52,8 +54,13 @@ QStringList listValue(const QString& value)
 std::map<QString, QString> readGroup(const QString& path, const QByteArray& group)
 {
     std::map<QString, QString> keys;
+    // Regular files only: opening a FIFO of that name would wait for a writer.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size > kMaxEntryBytes)
+        return keys;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxEntryBytes)
+    if (!file.open(QIODevice::ReadOnly))
         return keys;
     bool inGroup = false;
     for (const QByteArray& rawLine : file.readAll().split('\n')) {

@@ -63,10 +63,11 @@ TShellMenuItem command(std::uint32_t offset, bool enabled = true)
     return TShellMenuItem::Command(offset, QString::fromLatin1(commandText(offset)->text), enabled);
 }
 
-bool canPaste()
+// The clipboard needs the GUI application; without one, cut, copy and paste
+// are not offered.
+bool hasClipboard()
 {
-    // The clipboard needs the GUI application; without one nothing is on it.
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && CanPasteFiles();
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
 // Separators only between groups: none first, last or twice in a row.
@@ -135,6 +136,9 @@ HRESULT TShellContextMenu::QueryInterface(REFIID iid, void** object)
 void TShellContextMenu::readTargets()
 {
     const auto folder = reinterpret_cast<PCItemIDList>(m_folderAbsolute.constData());
+    // The items of one folder share its trash state; only items of the
+    // desktop (Home, volumes, desktop entries) have other parents.
+    const bool folderInTrash = !m_folderPath.isEmpty() && XdgTrash::IsInTrash(m_folderPath);
     for (Target& target : m_targets) {
         const auto relative = reinterpret_cast<PCItemIDList>(target.relative.constData());
         TIdListPtr absolute(ConcatIdLists(nullptr, folder, relative));
@@ -145,7 +149,10 @@ void TShellContextMenu::readTargets()
             target.kind = view.kind;
         if (!target.path.isEmpty()) {
             target.trashEntry = XdgTrash::IsTrashEntry(target.path);
-            target.inTrash = target.trashEntry || XdgTrash::IsInTrash(target.path);
+            target.inTrash = target.trashEntry || (FilePaths::Parent(target.path) == m_folderPath
+                                                       ? folderInTrash
+                                                       : XdgTrash::IsInTrash(target.path));
+            target.pasteTarget = !target.inTrash && !XdgTrash::IsTrashFilesFolder(target.path);
         }
     }
     if (m_targets.empty())
@@ -196,9 +203,13 @@ std::vector<TShellMenuItem> TShellContextMenu::plan(std::uint32_t flags)
     };
     std::vector<TShellMenuItem> items;
     const bool background = m_targets.empty();
+    const bool clipboard = hasClipboard();
     if (background) {
         if (!m_folderPath.isEmpty()) {
-            items.push_back(entry(cmdPaste, canPaste()));
+            // Nothing is pasted into a trash: it would not know where it came from.
+            if (clipboard && !XdgTrash::IsInTrash(m_folderPath) &&
+                !XdgTrash::IsTrashFilesFolder(m_folderPath))
+                items.push_back(entry(cmdPaste, CanPasteFiles()));
             items.push_back(TShellMenuItem::Separator());
             items.push_back(entry(cmdProperties));
         }
@@ -252,12 +263,12 @@ std::vector<TShellMenuItem> TShellContextMenu::plan(std::uint32_t flags)
             {TShellMenuItem::Command(0, QStringLiteral("(empty)"), false)}));
     }
     items.push_back(TShellMenuItem::Separator());
-    if (allPaths && !anyInTrash && has(SFGAO_CANMOVE))
+    if (clipboard && allPaths && !anyInTrash && has(SFGAO_CANMOVE))
         items.push_back(entry(cmdCut));
-    if (allPaths && has(SFGAO_CANCOPY))
+    if (clipboard && allPaths && has(SFGAO_CANCOPY))
         items.push_back(entry(cmdCopy));
-    if (single && allPaths && !anyInTrash && has(SFGAO_FOLDER))
-        items.push_back(entry(cmdPaste, canPaste()));
+    if (clipboard && single && m_targets[0].pasteTarget && has(SFGAO_FOLDER))
+        items.push_back(entry(cmdPaste, CanPasteFiles()));
     items.push_back(TShellMenuItem::Separator());
     if (allPaths && !anyInTrash && has(SFGAO_CANLINK))
         items.push_back(entry(cmdCreateLink));

@@ -65,6 +65,7 @@ class TShellContextMenu final : public TComObject<IContextMenu>
         std::uint8_t kind = 0;
         bool inTrash = false;
         bool trashEntry = false;
+        bool pasteTarget = false; // a folder items may be pasted into (not in a trash)
     };
 
     void readTargets();

@@ -214,6 +214,10 @@ TEST_F(ContextMenus, DeleteToTheTrashRestoreAndDeleteForGood)
     EXPECT_TRUE(has(ids, 52) && has(ids, 53));
     EXPECT_FALSE(has(ids, 67) || has(ids, 74) || has(ids, 68));
 
+    // Nothing is pasted into a trash, which would not know where it came from.
+    EXPECT_FALSE(has(idsOf(menuOf(dataHome() + "/Trash/files", {}).get(), CMF_NORMAL), 76));
+    EXPECT_FALSE(has(idsOf(menuOf(dataHome() + "/Trash", {"files"}).get(), CMF_NORMAL), 76));
+
     ASSERT_EQ(invoke(menu.get(), QStringLiteral("restore")), S_OK);
     EXPECT_TRUE(exists(work() + "/doomed.txt"));
     EXPECT_FALSE(exists(trashed));
