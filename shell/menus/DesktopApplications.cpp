@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QMimeDatabase>
 
+#include <algorithm>
 #include <map>
 
 #include <sys/stat.h>
@@ -277,10 +278,12 @@ QList<QByteArray> ExecCommandLine(const TDesktopApplication& app, const QList<QB
             const QChar code = t[++i];
             if (code == QLatin1Char('%'))
                 arg += '%';
+            else if (paths.isEmpty() && QStringLiteral("fFuU").contains(code))
+                dropped = true; // no file: the argument goes
             else if (code == QLatin1Char('f') || code == QLatin1Char('F'))
-                arg += paths.value(0);
+                arg += paths.first();
             else if (code == QLatin1Char('u') || code == QLatin1Char('U'))
-                arg += paths.isEmpty() ? QByteArray() : fileUrlBytes(paths.first());
+                arg += fileUrlBytes(paths.first());
             else if (code == QLatin1Char('c'))
                 arg += app.name.toUtf8();
             else if (code == QLatin1Char('k'))

@@ -17,6 +17,8 @@
 #include <QGuiApplication>
 #include <QMimeDatabase>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace

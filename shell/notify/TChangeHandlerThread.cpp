@@ -109,9 +109,10 @@ void TChangeHandlerThread::NoteWatchesRanOut()
         return;
     static std::atomic<bool> logged{false};
     if (!logged.exchange(true))
-        qWarning("Folder change notification: the system's inotify watches have run out "
-                 "(fs.inotify.max_user_watches, max_user_instances); some folders are not "
-                 "refreshed when they change.");
+        qWarning("Folder change notification: watches have run out (fs.inotify.max_user_watches "
+                 "or max_user_instances, or more than %d folders below one watched folder); some "
+                 "folders are not refreshed when they change.",
+                 DirectoryChangeWatch::kMaxSubtreeWatches);
 }
 
 bool TChangeHandlerThread::TakeWatchesRanOut()

@@ -289,3 +289,28 @@ TEST(ChangeHandlerThread, TwoHundredWatchedFoldersShareOneInotifyInstance)
     thread.RemoveAllWatches();
     EXPECT_EQ(InotifyInstances()[instance], 0);
 }
+
+TEST(ChangeHandlerThread, RunningOutOfWatchesIsToldOnce)
+{
+    // More folders than one watch may hold; on a memory file system when there
+    // is one, as removing thousands of folders from some disks takes seconds.
+    QTemporaryDir root(QDir(QStringLiteral("/dev/shm")).exists()
+                           ? QStringLiteral("/dev/shm/veldmark-watch-XXXXXX")
+                           : QDir::tempPath() + QStringLiteral("/veldmark-watch-XXXXXX"));
+    ASSERT_TRUE(root.isValid());
+    QDir dir(root.path());
+    for (int i = 0; i < DirectoryChangeWatch::kMaxSubtreeWatches; ++i)
+        ASSERT_TRUE(dir.mkdir(QString::number(i)));
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    int slot = -1;
+    ASSERT_TRUE(thread.AddWatch(root.filePath("7"), kNames, slot, true));
+    EXPECT_FALSE(thread.TakeWatchesRanOut());
+
+    // The watched part is still watched; the owner hears of the rest once.
+    ASSERT_TRUE(thread.AddWatch(root.path(), kNames, slot, true));
+    EXPECT_TRUE(thread.TakeWatchesRanOut());
+    EXPECT_FALSE(thread.TakeWatchesRanOut());
+    Touch(root.filePath("7/x"));
+    EXPECT_TRUE(owner.WaitForSlot(0));
+}

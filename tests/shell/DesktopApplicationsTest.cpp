@@ -105,6 +105,9 @@ TEST_F(OpenWith, ExecLinesExpandTheirFieldCodes)
     EXPECT_EQ(argv,
               (QList<QByteArray>{"tool", "--name=Tool", "two words %f \"q\"", "/a b", "/c\xff",
                                  "--icon", "tool-icon", "/apps/tool.desktop", "100%"}));
+    EXPECT_EQ(ExecCommandLine(app, {}),
+              (QList<QByteArray>{"tool", "--name=Tool", "two words %f \"q\"", "--icon", "tool-icon",
+                                 "/apps/tool.desktop", "100%"}));
     app.exec = QStringLiteral("tool %u");
     EXPECT_EQ(ExecCommandLine(app, {"/a b"}), (QList<QByteArray>{"tool", "file:///a%20b"}));
     app.exec = QStringLiteral(R"(tool "unclosed %f)");
