@@ -5,7 +5,6 @@
 #include "platform/DirectoryChangeWatch.h"
 
 #include <QByteArray>
-
 #include <QThread>
 
 #include <array>
@@ -19,9 +18,9 @@ class QString;
 // Waits on up to 63 folder watches and posts one TPTMessageEvent (message
 // number as given, the slot index as WParam) to the target for every wake-up
 // of a watch. The watches are sets of descriptors in one inotify instance
-// that the worker owns (DirectoryChangeNotifier): instances are few per
-// user, watches many. The worker touches nothing but its watches and QCoreApplication::
-// postEvent, so the controls stay single-threaded.
+// that the worker owns (DirectoryChangeNotifier): instances are few per user,
+// watches many. The worker touches nothing but its watches and
+// QCoreApplication::postEvent, so the controls stay single-threaded.
 //
 // Commands (add, remove all, quit) are handed over through the atomics below,
 // ordered by the wake and done events; nothing is locked.
