@@ -1,14 +1,18 @@
 #include "platform/DirectoryChangeWatch.h"
 
+#include "platform/DirectoryChangeNotifier.h"
+
 #include <cerrno>
+#include <utility>
+
 #include <dirent.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-namespace {
+namespace
+{
 
-std::uint32_t InotifyMask(std::uint32_t filter)
+std::uint32_t inotifyMask(std::uint32_t filter)
 {
     std::uint32_t mask = IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
     if (filter & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME))
@@ -23,64 +27,81 @@ std::uint32_t InotifyMask(std::uint32_t filter)
 }
 
 // Whether one event is of a kind the filter asks for.
-bool Matches(const inotify_event& e, std::uint32_t filter)
+bool matches(std::uint32_t mask, std::uint32_t filter)
 {
-    if (e.mask & (IN_Q_OVERFLOW | IN_DELETE_SELF | IN_MOVE_SELF))
+    if (mask & (IN_Q_OVERFLOW | IN_DELETE_SELF | IN_MOVE_SELF))
         return true;
-    if (e.mask & (IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO))
-        return (e.mask & IN_ISDIR) ? (filter & FILE_NOTIFY_CHANGE_DIR_NAME)
-                                   : (filter & FILE_NOTIFY_CHANGE_FILE_NAME);
-    if (e.mask & IN_ATTRIB)
+    if (mask & (IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO))
+        return (mask & IN_ISDIR) ? (filter & FILE_NOTIFY_CHANGE_DIR_NAME)
+                                 : (filter & FILE_NOTIFY_CHANGE_FILE_NAME);
+    if (mask & IN_ATTRIB)
         return filter & FILE_NOTIFY_CHANGE_ATTRIBUTES;
-    if (e.mask & (IN_MODIFY | IN_CLOSE_WRITE))
+    if (mask & (IN_MODIFY | IN_CLOSE_WRITE))
         return filter & (FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
     return false;
 }
 
-QByteArray Join(const QByteArray& folder, const QByteArray& name)
+QByteArray join(const QByteArray& folder, const QByteArray& name)
 {
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
 } // namespace
 
-std::unique_ptr<DirectoryChangeWatch> DirectoryChangeWatch::Create(const QByteArray& path,
-                                                                   std::uint32_t filter,
-                                                                   bool watchSubtree)
+std::unique_ptr<DirectoryChangeWatch>
+DirectoryChangeWatch::Create(DirectoryChangeNotifier& notifier, const QByteArray& path,
+                             std::uint32_t filter, bool watchSubtree)
 {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        errno = ENOENT;
         return nullptr;
-    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd < 0)
+    }
+    std::unique_ptr<DirectoryChangeWatch> watch(
+        new DirectoryChangeWatch(notifier, filter, watchSubtree));
+    if (!watch->addFolder(path))
         return nullptr;
-    std::unique_ptr<DirectoryChangeWatch> watch(new DirectoryChangeWatch(fd, filter, watchSubtree));
-    if (!watch->AddFolder(path))
-        return nullptr;
-    watch->rootWatch_ = watch->folders_.begin()->first;
+    watch->m_rootWatch = watch->m_folders.begin()->first;
     if (watchSubtree)
-        watch->AddSubfolders(path, 0);
+        watch->addSubfolders(path, 0);
     return watch;
 }
 
-DirectoryChangeWatch::DirectoryChangeWatch(int fd, std::uint32_t filter, bool subtree)
-    : fd_(fd), mask_(InotifyMask(filter)), filter_(filter), subtree_(subtree)
+DirectoryChangeWatch::DirectoryChangeWatch(DirectoryChangeNotifier& notifier, std::uint32_t filter,
+                                           bool subtree)
+    : m_notifier(notifier), m_mask(inotifyMask(filter)), m_filter(filter), m_subtree(subtree)
 {
 }
 
-DirectoryChangeWatch::~DirectoryChangeWatch() { ::close(fd_); }
-
-bool DirectoryChangeWatch::AddFolder(const QByteArray& path)
+DirectoryChangeWatch::~DirectoryChangeWatch()
 {
-    if (int(folders_.size()) >= kMaxSubtreeWatches)
+    for (const auto& [wd, path] : m_folders)
+        m_notifier.removeWatch(this, wd);
+}
+
+DirectoryChangeWatch::Changes DirectoryChangeWatch::TakeChanges()
+{
+    return std::exchange(m_changes, Changes{});
+}
+
+bool DirectoryChangeWatch::addFolder(const QByteArray& path)
+{
+    if (static_cast<int>(m_folders.size()) >= kMaxSubtreeWatches) {
+        m_ranOut = true;
+        errno = ENOSPC;
         return false;
-    const int wd = ::inotify_add_watch(fd_, path.constData(), mask_);
-    if (wd < 0)
+    }
+    const int wd = m_notifier.addWatch(this, path, m_mask);
+    if (wd < 0) {
+        if (errno == ENOSPC)
+            m_ranOut = true;
         return false;
-    folders_[wd] = path;
+    }
+    // A folder met twice (bind mounts) keeps its first path.
+    m_folders.emplace(wd, path);
     return true;
 }
 
-void DirectoryChangeWatch::AddSubfolders(const QByteArray& path, int depth)
+void DirectoryChangeWatch::addSubfolders(const QByteArray& path, int depth)
 {
     // Depth bound: a symlinked or bind-mounted loop must not recurse forever.
     if (depth > 64)
@@ -92,52 +113,41 @@ void DirectoryChangeWatch::AddSubfolders(const QByteArray& path, int depth)
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        const QByteArray child = Join(path, name);
+        const QByteArray child = join(path, name);
         // Some file systems leave the type unknown; lstat, like DT_DIR, never
         // takes a symlink for a folder, so links are not followed.
         struct stat st;
         const bool folder = entry->d_type == DT_DIR ||
                             (entry->d_type == DT_UNKNOWN && ::lstat(child.constData(), &st) == 0 &&
                              S_ISDIR(st.st_mode));
-        if (folder && AddFolder(child))
-            AddSubfolders(child, depth + 1);
+        if (folder && addFolder(child))
+            addSubfolders(child, depth + 1);
     }
     ::closedir(dir);
 }
 
-DirectoryChangeWatch::Changes DirectoryChangeWatch::ReadChanges()
+void DirectoryChangeWatch::receive(int wd, std::uint32_t mask, const QByteArray& name)
 {
-    Changes changes;
-    alignas(inotify_event) char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break; // EAGAIN: drained, the handle is armed again
-        for (ssize_t offset = 0; offset < n;) {
-            const auto* e = reinterpret_cast<const inotify_event*>(buffer + offset);
-            offset += ssize_t(sizeof(inotify_event) + e->len);
-            if (Matches(*e, filter_))
-                changes.matched = true;
-            if (e->mask & IN_IGNORED) {
-                folders_.erase(e->wd);
-                if (e->wd == rootWatch_)
-                    changes.gone = true;
-                continue;
-            }
-            if (e->wd == rootWatch_ && (e->mask & (IN_DELETE_SELF | IN_UNMOUNT)))
-                changes.gone = true;
-            if (subtree_ && (e->mask & (IN_CREATE | IN_MOVED_TO)) && (e->mask & IN_ISDIR) &&
-                e->len > 0) {
-                const auto folder = folders_.find(e->wd);
-                if (folder != folders_.end()) {
-                    const QByteArray child = Join(folder->second, QByteArray(e->name));
-                    if (AddFolder(child))
-                        AddSubfolders(child, 1);
-                }
-            }
+    // A shared descriptor carries the union of its handles' masks; the filter
+    // keeps out what this handle did not ask for.
+    if (matches(mask, m_filter))
+        m_changes.matched = true;
+    if (wd < 0)
+        return;
+    if (mask & IN_IGNORED) {
+        m_folders.erase(wd);
+        if (wd == m_rootWatch)
+            m_changes.gone = true;
+        return;
+    }
+    if (wd == m_rootWatch && (mask & (IN_DELETE_SELF | IN_UNMOUNT)))
+        m_changes.gone = true;
+    if (m_subtree && (mask & (IN_CREATE | IN_MOVED_TO)) && (mask & IN_ISDIR) && !name.isEmpty()) {
+        const auto folder = m_folders.find(wd);
+        if (folder != m_folders.end()) {
+            const QByteArray child = join(folder->second, name);
+            if (addFolder(child))
+                addSubfolders(child, 1);
         }
     }
-    return changes;
 }

@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 
+class DirectoryChangeNotifier;
+
 // Change filters of a directory watch; the shell controls use
 // DirName (2) and FileName | DirName (3).
 constexpr std::uint32_t FILE_NOTIFY_CHANGE_FILE_NAME = 0x01;
@@ -14,41 +16,55 @@ constexpr std::uint32_t FILE_NOTIFY_CHANGE_ATTRIBUTES = 0x04;
 constexpr std::uint32_t FILE_NOTIFY_CHANGE_SIZE = 0x08;
 constexpr std::uint32_t FILE_NOTIFY_CHANGE_LAST_WRITE = 0x10;
 
-// A change-notification handle: one inotify instance watching one folder, and
-// with watchSubtree every folder below it too (each one needs its own inotify
-// watch, so new subfolders are added as they appear, up to kMaxSubtreeWatches).
-// The descriptor becomes readable when something happened; ReadChanges()
-// drains it (re-arming the handle) and tells whether any of it matched the
-// filter. Not thread-safe: one thread at a time uses a handle.
-class DirectoryChangeWatch {
-public:
+// A change-notification handle: the watch descriptors of one folder, and with
+// watchSubtree of every folder below it too (inotify watches single folders,
+// so new subfolders are added as they appear, up to kMaxSubtreeWatches),
+// inside the inotify instance of a DirectoryChangeNotifier. The notifier
+// hands the handle its events; TakeChanges() says whether any matched the
+// filter since the last call and whether the folder itself is gone.
+// Used on the notifier's thread only.
+class DirectoryChangeWatch
+{
+  public:
     static constexpr int kMaxSubtreeWatches = 4096;
 
-    // Null when the folder cannot be watched (missing, not a folder, no
-    // permission, or the system's inotify limits reached).
-    static std::unique_ptr<DirectoryChangeWatch> Create(const QByteArray& path,
+    // Null when the folder cannot be watched, with errno saying why: missing,
+    // not a folder, no permission, or ENOSPC when the system's watches ran out.
+    static std::unique_ptr<DirectoryChangeWatch> Create(DirectoryChangeNotifier& notifier,
+                                                        const QByteArray& path,
                                                         std::uint32_t filter, bool watchSubtree);
     ~DirectoryChangeWatch();
     DirectoryChangeWatch(const DirectoryChangeWatch&) = delete;
     DirectoryChangeWatch& operator=(const DirectoryChangeWatch&) = delete;
 
-    int Fd() const { return fd_; }
-
     struct Changes {
         bool matched = false; // something the filter asks for happened
         bool gone = false;    // the watched folder itself no longer exists
     };
-    Changes ReadChanges();
+    // What happened since the last call; the handle is clear again afterwards.
+    Changes TakeChanges();
 
-private:
-    DirectoryChangeWatch(int fd, std::uint32_t filter, bool subtree);
-    bool AddFolder(const QByteArray& path);
-    void AddSubfolders(const QByteArray& path, int depth);
+    // A folder of the subtree got no watch because the system's watches (or
+    // this handle's share, kMaxSubtreeWatches) ran out: changes there go
+    // unseen. Stays set.
+    bool RanOutOfWatches() const { return m_ranOut; }
+    int WatchCount() const { return static_cast<int>(m_folders.size()); }
 
-    int fd_;
-    std::uint32_t mask_;
-    std::uint32_t filter_;
-    bool subtree_;
-    int rootWatch_ = -1;
-    std::map<int, QByteArray> folders_; // watch descriptor -> folder path
+  private:
+    friend class DirectoryChangeNotifier;
+
+    DirectoryChangeWatch(DirectoryChangeNotifier& notifier, std::uint32_t filter, bool subtree);
+    bool addFolder(const QByteArray& path);
+    void addSubfolders(const QByteArray& path, int depth);
+    // One event of a descriptor of ours; wd -1 for a queue overflow.
+    void receive(int wd, std::uint32_t mask, const QByteArray& name);
+
+    DirectoryChangeNotifier& m_notifier;
+    std::uint32_t m_mask;
+    std::uint32_t m_filter;
+    bool m_subtree;
+    int m_rootWatch = -1;
+    bool m_ranOut = false;
+    Changes m_changes;
+    std::map<int, QByteArray> m_folders; // watch descriptor -> folder path
 };

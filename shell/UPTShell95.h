@@ -1,6 +1,7 @@
 #pragma once
 
 // Declarations of the shell namespace interfaces and records; no behaviour.
+#include "shell/shell95/IContextMenu.h"
 #include "shell/shell95/IDataObject.h"
 #include "shell/shell95/IDropSource.h"
 #include "shell/shell95/IDropTarget.h"

@@ -1,8 +1,9 @@
 #pragma once
 
 // The shell controls' unit: item records, the change-notification thread,
-// drag-and-drop objects, new folders and the folder locator. One file per
-// class in shell/records/, shell/notify/, shell/dragdrop/, shell/fileops/ and shell/locator/.
+// drag-and-drop objects, new folders, the folder locator and the context
+// menus. One file per class in shell/records/, shell/notify/,
+// shell/dragdrop/, shell/fileops/, shell/locator/ and shell/menus/.
 #include "shell/PTMessages.h"
 #include "shell/dragdrop/DragDropAbilities.h"
 #include "shell/dragdrop/IPTDropTargetOwner.h"
@@ -22,3 +23,5 @@
 #include "shell/records/TPTShListData.h"
 #include "shell/records/TPTShTreeData.h"
 #include "shell/locator/TPTShellLocator.h"
+#include "shell/menus/TShellContextMenu.h"
+#include "shell/menus/TShellMenu.h"

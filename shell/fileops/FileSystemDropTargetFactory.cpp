@@ -1,6 +1,9 @@
 #include "shell/fileops/FileSystemDropTargetFactory.h"
 
 #include "shell/fileops/TFileSystemDropTarget.h"
+#include "shell/fileops/TTrashDropTarget.h"
+#include "shell/fileops/TrashEntries.h"
+#include "shell/namespace/ItemData.h"
 #include "shell/namespace/NamespacePaths.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/TIdListPtr.h"
@@ -15,6 +18,11 @@ HRESULT CreateFileSystemDropTarget(IShellFolder*, PCItemIDList folderIdList, HWN
         return E_NOINTERFACE;
     if (count != 1 || !items || IdListIsEmpty(items[0]))
         return E_NOINTERFACE;
+    ItemData::View view;
+    if (ItemData::Read(items[0], view) && view.kind == ItemData::KindTrash) {
+        *object = static_cast<IDropTarget*>(new TTrashDropTarget(owner));
+        return S_OK;
+    }
     TIdListPtr absolute(ConcatIdLists(nullptr, folderIdList, items[0]));
     if (!absolute)
         return E_OUTOFMEMORY;
@@ -23,6 +31,11 @@ HRESULT CreateFileSystemDropTarget(IShellFolder*, PCItemIDList folderIdList, HWN
     if (!NamespacePaths::PathOfIdList(absolute.get(), path) || ::stat(path.constData(), &st) != 0 ||
         !S_ISDIR(st.st_mode))
         return E_NOINTERFACE;
-    *object = static_cast<IDropTarget*>(new TFileSystemDropTarget(path, owner));
+    // A trash's own files folder, reached by its path: files put there
+    // directly would have no record of where they came from.
+    if (XdgTrash::IsTrashFilesFolder(path))
+        *object = static_cast<IDropTarget*>(new TTrashDropTarget(owner));
+    else
+        *object = static_cast<IDropTarget*>(new TFileSystemDropTarget(path, owner));
     return S_OK;
 }

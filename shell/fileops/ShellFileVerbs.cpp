@@ -70,7 +70,12 @@ HRESULT FileVerbPaste(const QByteArray& targetFolder, HWND owner)
 
 HRESULT FileVerbDelete(IShellFolder* folder, const QList<PCItemIDList>& items, HWND owner)
 {
-    for (const QByteArray& path : ParsingPathsOf(folder, items)) {
+    return FileVerbDeletePaths(ParsingPathsOf(folder, items), owner);
+}
+
+HRESULT FileVerbDeletePaths(const QList<QByteArray>& paths, HWND owner)
+{
+    for (const QByteArray& path : paths) {
         if (const HRESULT hr = XdgTrash::MoveToTrash(path); Failed(hr)) {
             TPTMessageBoxRequest request;
             request.parent = owner;

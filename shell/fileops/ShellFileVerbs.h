@@ -22,5 +22,6 @@ HRESULT FileVerbPaste(const QByteArray& targetFolder, HWND owner);
 bool CanPasteFiles();
 // To the trash, never deleted outright.
 HRESULT FileVerbDelete(IShellFolder* folder, const QList<PCItemIDList>& items, HWND owner);
+HRESULT FileVerbDeletePaths(const QList<QByteArray>& paths, HWND owner);
 // A link "Link to <name>" beside each item.
 HRESULT FileVerbCreateLink(IShellFolder* folder, const QList<PCItemIDList>& items, HWND owner);

@@ -175,24 +175,65 @@ HRESULT TDesktopFolder::ParseDisplayName(HWND, IBindCtx*, const QString& display
             return E_INVALIDARG;
         if (path.size() > NamespacePaths::kMaxPathBytes)
             return HResultFromWin32(ERROR_FILENAME_EXCED_RANGE);
-        TComPtr<IShellFolder> computer;
-        const QByteArray computerItem =
-            ItemData::SpecialBytes(ItemData::KindComputer) + QByteArray(2, '\0');
-        const auto computerList = reinterpret_cast<PCItemIDList>(computerItem.constData());
-        if (const HRESULT hr =
-                BindToObject(computerList, nullptr, IID_IShellFolder, computer.putVoid());
-            Failed(hr))
+        const QByteArray clean = NamespacePaths::CleanAbsolute(path);
+        const HRESULT hr =
+            isBelowHome(clean) ? parseBelowHome(clean, result) : parseBelowComputer(clean, result);
+        if (Failed(hr))
             return hr;
-        TIdListPtr below;
-        if (const HRESULT hr = static_cast<TComputerFolder*>(computer.get())
-                                   ->ParsePath(NamespacePaths::CleanAbsolute(path), below.put());
-            Failed(hr))
-            return hr;
-        result.reset(ConcatIdLists(nullptr, computerList, below.get()));
     }
     if (!result)
         return E_OUTOFMEMORY;
     return finishParse(displayName, result, eaten, idList, attributes);
+}
+
+bool TDesktopFolder::isBelowHome(const QByteArray& cleanPath)
+{
+    // With HOME unset or "/" every path would be "below home"; the volumes
+    // are the better route then.
+    const QByteArray home = NamespacePaths::CleanAbsolute(XdgDirs::Home());
+    return home != "/" && (cleanPath == home || cleanPath.startsWith(home + '/'));
+}
+
+HRESULT TDesktopFolder::parseBelowHome(const QByteArray& cleanPath, TIdListPtr& result)
+{
+    const QByteArray homeItem = ItemData::SpecialBytes(ItemData::KindHome) + QByteArray(2, '\0');
+    const auto homeList = reinterpret_cast<PCItemIDList>(homeItem.constData());
+    const QByteArray relative =
+        cleanPath.mid(NamespacePaths::CleanAbsolute(XdgDirs::Home()).size() + 1);
+    if (relative.isEmpty()) {
+        result.reset(CopyIdList(nullptr, homeList));
+        return result ? S_OK : E_OUTOFMEMORY;
+    }
+    TComPtr<IShellFolder> home;
+    if (const HRESULT hr = BindToObject(homeList, nullptr, IID_IShellFolder, home.putVoid());
+        Failed(hr))
+        return hr;
+    TIdListPtr below;
+    if (const HRESULT hr = home->ParseDisplayName(nullptr, nullptr, FileNameToString(relative),
+                                                  nullptr, below.put(), nullptr);
+        Failed(hr))
+        return hr;
+    result.reset(ConcatIdLists(nullptr, homeList, below.get()));
+    return result ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT TDesktopFolder::parseBelowComputer(const QByteArray& cleanPath, TIdListPtr& result)
+{
+    const QByteArray computerItem =
+        ItemData::SpecialBytes(ItemData::KindComputer) + QByteArray(2, '\0');
+    const auto computerList = reinterpret_cast<PCItemIDList>(computerItem.constData());
+    TComPtr<IShellFolder> computer;
+    if (const HRESULT hr =
+            BindToObject(computerList, nullptr, IID_IShellFolder, computer.putVoid());
+        Failed(hr))
+        return hr;
+    TIdListPtr below;
+    if (const HRESULT hr =
+            static_cast<TComputerFolder*>(computer.get())->ParsePath(cleanPath, below.put());
+        Failed(hr))
+        return hr;
+    result.reset(ConcatIdLists(nullptr, computerList, below.get()));
+    return result ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT TDesktopFolder::SetNameOf(HWND owner, PCItemIDList idList, const QString& name,

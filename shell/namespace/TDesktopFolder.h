@@ -9,9 +9,11 @@ class TDesktopFolder : public TFileSystemFolder
   public:
     explicit TDesktopFolder(const QByteArray& desktopDirectory);
 
-    // Absolute paths (Computer / volume / components), "~" and "~/..." (the
-    // home directory), "computer:///" and "trash:///". Relative names are
-    // refused: the desktop has no current directory to resolve them against.
+    // Absolute paths, "~" and "~/..." (the home directory), "computer:///"
+    // and "trash:///". One folder has one list: a path at or below the home
+    // directory is Home / components, any other Computer / volume /
+    // components. Relative names are refused: the desktop has no current
+    // directory to resolve them against.
     HRESULT ParseDisplayName(HWND owner, IBindCtx* bindCtx, const QString& displayName,
                              std::uint32_t* eaten, PItemIDList* idList,
                              std::uint32_t* attributes) override;
@@ -30,4 +32,9 @@ class TDesktopFolder : public TFileSystemFolder
                            std::uint32_t& attributes) override;
     HRESULT itemDisplayName(const ItemData::View& view, std::uint32_t flags,
                             TStrRet* name) override;
+
+  private:
+    static bool isBelowHome(const QByteArray& cleanPath);
+    HRESULT parseBelowHome(const QByteArray& cleanPath, TIdListPtr& result);
+    HRESULT parseBelowComputer(const QByteArray& cleanPath, TIdListPtr& result);
 };

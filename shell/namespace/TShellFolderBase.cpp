@@ -79,8 +79,11 @@ HRESULT TShellFolderBase::CompareIDs(std::intptr_t column, PCItemIDList idList1,
     return child->CompareIDs(column, rest1, rest2);
 }
 
-HRESULT TShellFolderBase::CreateViewObject(HWND, REFIID, void** object)
+HRESULT TShellFolderBase::CreateViewObject(HWND owner, REFIID iid, void** object)
 {
+    // The background menu is the folder's menu of no items.
+    if (iid == IID_IContextMenu)
+        return CreateUIObject(this, AbsoluteIdList(), owner, 0, nullptr, iid, object);
     if (object)
         *object = nullptr;
     return E_NOINTERFACE;

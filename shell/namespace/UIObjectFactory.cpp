@@ -1,6 +1,7 @@
 #include "shell/namespace/UIObjectFactory.h"
 
 #include "shell/fileops/FileSystemDropTargetFactory.h"
+#include "shell/menus/ContextMenuFactory.h"
 
 #include <vector>
 
@@ -9,8 +10,8 @@ namespace
 
 std::vector<TUIObjectFactory>& factories()
 {
-    // The shell's own drop targets of file-system folders are always there.
-    static std::vector<TUIObjectFactory> list{CreateFileSystemDropTarget};
+    // The shell's own drop targets and context menus are always there.
+    static std::vector<TUIObjectFactory> list{CreateFileSystemDropTarget, CreateShellContextMenu};
     return list;
 }
 

@@ -91,7 +91,10 @@ QByteArray DataHome()
 
 QByteArray Desktop()
 {
-    return userDir("XDG_DESKTOP_DIR", "Desktop");
+    // The desktop is offered everywhere ("Desktop" in the Save dialog) and
+    // must stand for a real folder; without its directory it is the home.
+    const QByteArray configured = userDir("XDG_DESKTOP_DIR", "Desktop");
+    return IsDirectory(configured) ? configured : Home();
 }
 
 QByteArray Documents()

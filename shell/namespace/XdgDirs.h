@@ -11,7 +11,7 @@ namespace XdgDirs
 QByteArray Home();
 QByteArray ConfigHome(); // $XDG_CONFIG_HOME or ~/.config
 QByteArray DataHome();   // $XDG_DATA_HOME or ~/.local/share
-QByteArray Desktop();    // XDG_DESKTOP_DIR or ~/Desktop
+QByteArray Desktop();    // XDG_DESKTOP_DIR or ~/Desktop; the home when that is no folder
 QByteArray Documents();  // XDG_DOCUMENTS_DIR or ~/Documents
 QByteArray Templates();  // XDG_TEMPLATES_DIR or ~/Templates
 QByteArray Download();   // XDG_DOWNLOAD_DIR or ~/Downloads

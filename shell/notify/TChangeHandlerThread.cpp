@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <poll.h>
-#include <vector>
 
 TChangeHandlerThread::TChangeHandlerThread(QObject* target, int message)
     : target_(target), message_(message)
@@ -46,12 +45,9 @@ bool TChangeHandlerThread::AddWatch(const QString& path, std::uint32_t filter, i
 {
     if (path.isEmpty())
         return false;
-    std::unique_ptr<DirectoryChangeWatch> watch =
-        DirectoryChangeWatch::Create(FileNameFromString(path), filter, watchSubtree);
-    if (!watch)
-        return false;
-    // A watch left over from a command that timed out is ours to free.
-    delete pending_.exchange(watch.release(), std::memory_order_acq_rel);
+    // A request left over from a command that timed out is ours to free.
+    delete pending_.exchange(new WatchRequest{FileNameFromString(path), filter, watchSubtree},
+                             std::memory_order_acq_rel);
     if (!SendCommand(Add))
         return false;
     slot = resultSlot_.load(std::memory_order_acquire);
@@ -63,23 +59,82 @@ void TChangeHandlerThread::RemoveAllWatches() { SendCommand(RemoveAll); }
 void TChangeHandlerThread::CarryOut(Command command)
 {
     switch (command) {
-    case Add: {
-        int slot = -1;
-        for (int i = 0; i < kSlotCount && slot < 0; ++i)
-            if (!slots_[i])
-                slot = i;
-        // With no free slot the pending watch stays where it is.
-        if (slot >= 0)
-            slots_[slot].reset(pending_.exchange(nullptr, std::memory_order_acq_rel));
-        resultSlot_.store(slot, std::memory_order_release);
+    case Add:
+        AddPendingWatch();
         break;
-    }
     case RemoveAll:
         for (auto& watch : slots_)
             watch.reset();
         break;
     case Quit:
         break;
+    }
+}
+
+void TChangeHandlerThread::AddPendingWatch()
+{
+    int slot = -1;
+    for (int i = 0; i < kSlotCount && slot < 0; ++i)
+        if (!slots_[i])
+            slot = i;
+    resultSlot_.store(-1, std::memory_order_release);
+    // With no free slot the pending request stays where it is.
+    if (slot < 0)
+        return;
+    std::unique_ptr<WatchRequest> request(pending_.exchange(nullptr, std::memory_order_acq_rel));
+    if (!request)
+        return;
+    // The instance is opened on first need, and again after one was refused.
+    if (!notifier_.Open()) {
+        if (errno == EMFILE)
+            NoteWatchesRanOut();
+        return;
+    }
+    std::unique_ptr<DirectoryChangeWatch> watch =
+        DirectoryChangeWatch::Create(notifier_, request->path, request->filter, request->subtree);
+    if (!watch) {
+        if (errno == ENOSPC)
+            NoteWatchesRanOut();
+        return;
+    }
+    if (watch->RanOutOfWatches())
+        NoteWatchesRanOut();
+    slots_[slot] = std::move(watch);
+    resultSlot_.store(slot, std::memory_order_release);
+}
+
+void TChangeHandlerThread::NoteWatchesRanOut()
+{
+    if (ranOut_.exchange(true, std::memory_order_acq_rel))
+        return;
+    static std::atomic<bool> logged{false};
+    if (!logged.exchange(true))
+        qWarning("Folder change notification: watches have run out (fs.inotify.max_user_watches "
+                 "or max_user_instances, or more than %d folders below one watched folder); some "
+                 "folders are not refreshed when they change.",
+                 DirectoryChangeWatch::kMaxSubtreeWatches);
+}
+
+bool TChangeHandlerThread::TakeWatchesRanOut()
+{
+    return ranOut_.load(std::memory_order_acquire) &&
+           !ranOutTaken_.exchange(true, std::memory_order_acq_rel);
+}
+
+void TChangeHandlerThread::ServeChanges()
+{
+    notifier_.ReadChanges();
+    for (int i = 0; i < kSlotCount; ++i) {
+        auto& watch = slots_[i];
+        if (!watch)
+            continue;
+        const DirectoryChangeWatch::Changes changes = watch->TakeChanges();
+        if (changes.matched)
+            Report(i);
+        if (watch->RanOutOfWatches())
+            NoteWatchesRanOut();
+        if (changes.gone)
+            watch.reset(); // nothing left to watch
     }
 }
 
@@ -91,17 +146,10 @@ void TChangeHandlerThread::Report(int slot)
 
 void TChangeHandlerThread::run()
 {
-    std::vector<pollfd> waits;
-    std::vector<int> slotAt;
     for (;;) {
-        waits.assign(1, pollfd{wake_.Fd(), POLLIN, 0});
-        slotAt.assign(1, -1);
-        for (int i = 0; i < kSlotCount; ++i)
-            if (slots_[i]) {
-                waits.push_back(pollfd{slots_[i]->Fd(), POLLIN, 0});
-                slotAt.push_back(i);
-            }
-        if (::poll(waits.data(), waits.size(), -1) < 0) {
+        pollfd waits[2] = {{wake_.Fd(), POLLIN, 0}, {notifier_.Fd(), POLLIN, 0}};
+        const nfds_t count = notifier_.IsOpen() ? 2 : 1;
+        if (::poll(waits, count, -1) < 0) {
             if (errno == EINTR || errno == EAGAIN)
                 continue;
             return; // the wait itself is broken: nothing more can be watched
@@ -115,21 +163,16 @@ void TChangeHandlerThread::run()
             done_.Set();
             continue;
         }
-        // Like a wait on many handles, serve the lowest signalled one per turn.
-        for (std::size_t p = 1; p < waits.size(); ++p) {
-            if (!waits[p].revents)
-                continue;
-            auto& watch = slots_[slotAt[p]];
-            if (waits[p].revents & (POLLERR | POLLHUP | POLLNVAL)) {
-                watch.reset(); // abandoned
-                break;
-            }
-            const DirectoryChangeWatch::Changes changes = watch->ReadChanges();
-            if (changes.matched)
-                Report(slotAt[p]);
-            if (changes.gone)
-                watch.reset(); // cannot be re-armed any more
-            break;
+        if (count < 2 || !waits[1].revents)
+            continue;
+        if (waits[1].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            // The instance is abandoned, and every watch in it.
+            for (auto& watch : slots_)
+                watch.reset();
+            notifier_.Close();
+            continue;
         }
+        // Every watch with news reports once per turn, in slot order.
+        ServeChanges();
     }
 }

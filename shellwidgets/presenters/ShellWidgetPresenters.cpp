@@ -2,8 +2,10 @@
 
 #include "shell/PTMessageBox.h"
 #include "shell/fileops/DropMenu.h"
+#include "shell/menus/ItemProperties.h"
 #include "shellwidgets/presenters/WidgetDropMenu.h"
 #include "shellwidgets/presenters/WidgetMessageBox.h"
+#include "shellwidgets/presenters/WidgetPropertiesDialog.h"
 
 void InstallShellWidgetPresenters()
 {
@@ -11,4 +13,6 @@ void InstallShellWidgetPresenters()
         SetPTMessageBoxPresenter(ShowWidgetMessageBox);
     if (!HasDropMenuPresenter())
         SetDropMenuPresenter(ShowWidgetDropMenu);
+    if (!HasItemPropertiesPresenter())
+        SetItemPropertiesPresenter(ShowWidgetPropertiesDialog);
 }

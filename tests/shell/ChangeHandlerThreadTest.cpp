@@ -9,10 +9,12 @@
 #include <cerrno>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -223,4 +225,92 @@ TEST(ChangeHandlerThread, WithoutDescriptorsForItsEventsNothingWaits)
     int slot = -1;
     EXPECT_FALSE(thread->AddWatch(root.path(), kNames, slot, false));
     thread.reset();
+}
+
+namespace {
+
+// The process's inotify instances (by descriptor) and the watches each holds.
+std::map<int, int> InotifyInstances()
+{
+    std::map<int, int> instances;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::NoDotAndDotDot | QDir::System | QDir::Files)) {
+        char target[64] = {};
+        if (::readlink(QFile::encodeName(fds.filePath(fd)).constData(), target, sizeof target - 1) <
+                0 ||
+            QByteArray(target) != "anon_inode:inotify")
+            continue;
+        QFile info(QStringLiteral("/proc/self/fdinfo/") + fd);
+        if (info.open(QIODevice::ReadOnly))
+            instances[fd.toInt()] = int(info.readAll().count("inotify wd:"));
+    }
+    return instances;
+}
+
+} // namespace
+
+TEST(ChangeHandlerThread, TwoHundredWatchedFoldersShareOneInotifyInstance)
+{
+    QTemporaryDir root;
+    QDir dir(root.path());
+    const int plain = TChangeHandlerThread::kSlotCount - 1;
+    for (int i = 0; i < plain; ++i)
+        ASSERT_TRUE(dir.mkdir(QString::number(i)));
+    // The last slot watches a subtree: the folder and 137 below it.
+    for (int i = 0; i < 137; ++i)
+        ASSERT_TRUE(dir.mkpath(QStringLiteral("tree/%1").arg(i)));
+    const std::map<int, int> before = InotifyInstances();
+
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    for (int i = 0; i < plain; ++i) {
+        int slot = -1;
+        ASSERT_TRUE(thread.AddWatch(root.filePath(QString::number(i)), kNames, slot, false)) << i;
+    }
+    int treeSlot = -1;
+    ASSERT_TRUE(thread.AddWatch(root.filePath("tree"), kNames, treeSlot, true));
+
+    std::map<int, int> added = InotifyInstances();
+    for (const auto& [fd, watches] : before)
+        added.erase(fd);
+    ASSERT_EQ(added.size(), 1u);
+    const int instance = added.begin()->first;
+    EXPECT_EQ(added.begin()->second, 200);
+    EXPECT_FALSE(thread.TakeWatchesRanOut());
+
+    // Each change still reaches its own slot.
+    Touch(root.filePath("tree/136/x"));
+    EXPECT_TRUE(owner.WaitForSlot(treeSlot));
+    Touch(root.filePath("5/x"));
+    EXPECT_TRUE(owner.WaitForSlot(5));
+    EXPECT_EQ(std::count(owner.received.begin(), owner.received.end(), 6), 0);
+
+    // Removing the watches gives their descriptors back.
+    thread.RemoveAllWatches();
+    EXPECT_EQ(InotifyInstances()[instance], 0);
+}
+
+TEST(ChangeHandlerThread, RunningOutOfWatchesIsToldOnce)
+{
+    // More folders than one watch may hold; on a memory file system when there
+    // is one, as removing thousands of folders from some disks takes seconds.
+    QTemporaryDir root(QDir(QStringLiteral("/dev/shm")).exists()
+                           ? QStringLiteral("/dev/shm/veldmark-watch-XXXXXX")
+                           : QDir::tempPath() + QStringLiteral("/veldmark-watch-XXXXXX"));
+    ASSERT_TRUE(root.isValid());
+    QDir dir(root.path());
+    for (int i = 0; i < DirectoryChangeWatch::kMaxSubtreeWatches; ++i)
+        ASSERT_TRUE(dir.mkdir(QString::number(i)));
+    NoticeCollector owner;
+    TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
+    int slot = -1;
+    ASSERT_TRUE(thread.AddWatch(root.filePath("7"), kNames, slot, true));
+    EXPECT_FALSE(thread.TakeWatchesRanOut());
+
+    // The watched part is still watched; the owner hears of the rest once.
+    ASSERT_TRUE(thread.AddWatch(root.path(), kNames, slot, true));
+    EXPECT_TRUE(thread.TakeWatchesRanOut());
+    EXPECT_FALSE(thread.TakeWatchesRanOut());
+    Touch(root.filePath("7/x"));
+    EXPECT_TRUE(owner.WaitForSlot(0));
 }
