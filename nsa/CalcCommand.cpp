@@ -4,7 +4,9 @@
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -97,6 +99,8 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (i + 1 >= args.size())
             return UsageError(err, "option '" + arg + "' needs a value");
         const std::string& value = args[++i];
+        if (arg == "-o" && value.empty())
+            return UsageError(err, "option '-o' is missing a file name");
         if (arg == "-o")
             output = value;
         else if (arg == "--polarization") {
@@ -127,9 +131,16 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
     const LastCalculation last = FindLastCalculation(curves);
     if (output == "-") {
+        errno = 0;
         out << FormatCsv(last);
         out.flush();
-        return out ? 0 : 1;
+        if (!out) {
+            const int error = errno; // the C library's reason, when it left one
+            err << "veldmark-calc: cannot write to standard output"
+                << (error ? std::string(": ") + std::strerror(error) : std::string()) << "\n";
+            return 1;
+        }
+        return 0;
     }
     const FileWriteResult written = WriteCsvFile(output, last);
     if (!written.ok) {
