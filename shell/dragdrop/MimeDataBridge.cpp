@@ -32,10 +32,31 @@ QByteArray fileUrl(const QByteArray& path)
     return "file://" + path.toPercentEncoding("/");
 }
 
-// file:///p, file://localhost/p and file:/p name local files.
+// "%" and two hex digits is one byte; any other "%" stands for itself, as
+// Qt's own URL parser (and so QMimeData::urls()) reads it.
+QByteArray percentDecoded(const QByteArray& text)
+{
+    auto hex = [](char c) {
+        return QByteArrayView("0123456789abcdef").indexOf(char(c | 0x20));
+    };
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 &&
+            hex(text[i + 2]) >= 0) {
+            bytes += char(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+            i += 2;
+        } else
+            bytes += text[i];
+    }
+    return bytes;
+}
+
+// file:///p, file://localhost/p and file:/p name local files; scheme and
+// host are read without regard to case, as in any URL.
 bool localPathOfUrl(QByteArray url, QByteArray& path)
 {
-    if (!url.startsWith("file:"))
+    if (url.size() < 5 || qstrnicmp(url.constData(), "file:", 5) != 0)
         return false;
     url = url.mid(5);
     if (url.startsWith("//")) {
@@ -43,13 +64,13 @@ bool localPathOfUrl(QByteArray url, QByteArray& path)
         if (slash < 0)
             return false;
         const QByteArray host = url.mid(2, slash - 2);
-        if (!host.isEmpty() && host != "localhost")
+        if (!host.isEmpty() && qstricmp(host.constData(), "localhost") != 0)
             return false;
         url = url.mid(slash);
     }
     if (!url.startsWith('/'))
         return false;
-    path = QByteArray::fromPercentEncoding(url);
+    path = percentDecoded(url);
     return !path.contains('\0');
 }
 
@@ -77,6 +98,8 @@ QByteArray UriListFromPaths(const QList<QByteArray>& paths)
 
 QList<QByteArray> PathsFromUriList(const QByteArray& uriList)
 {
+    if (uriList.size() > kMaxUriListBytes)
+        return {};
     QList<QByteArray> paths;
     for (QByteArray line : uriList.split('\n')) {
         line = line.trimmed();
@@ -85,6 +108,8 @@ QList<QByteArray> PathsFromUriList(const QByteArray& uriList)
         QByteArray path;
         if (localPathOfUrl(line, path))
             paths.append(path);
+        if (paths.size() > kMaxUriListPaths)
+            return {};
     }
     return paths;
 }
