@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include <fcntl.h>
+
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -223,4 +225,33 @@ TEST(ChangeHandlerThread, WithoutDescriptorsForItsEventsNothingWaits)
     int slot = -1;
     EXPECT_FALSE(thread->AddWatch(root.path(), kNames, slot, false));
     thread.reset();
+}
+
+TEST(ChangeHandlerThread, TwoOrThreeFreeDescriptorsStartAWorkerThatNeedsNoMore)
+{
+    QTemporaryDir root;
+    for (int free : {2, 3}) {
+        NoticeCollector owner;
+        // The lowest limit that leaves exactly `free` descriptor numbers unused.
+        rlimit saved;
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+        rlimit tight = saved;
+        int unused = 0;
+        for (tight.rlim_cur = 0; unused < free; ++tight.rlim_cur)
+            unused += ::fcntl(int(tight.rlim_cur), F_GETFD) < 0;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+        auto thread = std::make_unique<TChangeHandlerThread>(&owner, AM_CHANGENOTIFY);
+        // Answering a command needs the worker through its start-up, still
+        // under the tight limit.
+        thread->RemoveAllWatches();
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+        // Both events were made, so the worker runs and serves watches once
+        // descriptors are back.
+        EXPECT_TRUE(thread->isRunning()) << free;
+        int slot = -1;
+        ASSERT_TRUE(thread->AddWatch(root.path(), kNames, slot, false)) << free;
+        Touch(root.filePath(QStringLiteral("f%1").arg(free)));
+        EXPECT_TRUE(owner.WaitForSlot(slot)) << free;
+    }
 }
