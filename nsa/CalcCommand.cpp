@@ -116,7 +116,7 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
     reader.integer = [&](ParameterField f) { return ParseWhole<long long>(texts[f]); };
     ParameterCheck check = CheckParameters(reader, vertical);
     if (check.failed) {
-        err << "veldmark-calc: " << InvalidFieldMessage(*check.failed) << "\n";
+        err << "veldmark-calc: " << check.message << "\n";
         return 2;
     }
 

@@ -2,11 +2,13 @@
 #include "app/ChartLayout.h"
 #include "app/CurveChart.h"
 #include "app/VeldmarkMain.h"
+#include "nsa/Parameters.h"
 
 #include "ModalWatcher.h"
 #include "QtPrinters.h"
 #include "TestForm.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -276,10 +279,11 @@ TEST(MainForm, LayoutAndTabOrder)
             order << w->objectName();
         w = w->nextInFocusChain();
     } while (w != f.TransHeight);
+    // Of a radio group, only the checked button is a Tab stop.
     EXPECT_EQ(order, (QStringList{"TransHeight", "SepDist", "UpperLimit", "LowerLimit",
-                                  "Horizontal", "Vertical", "ScanStep", "NumPoints", "StopFreq",
-                                  "StartFreq", "ShowDefault", "AddButton", "SaveButton",
-                                  "ClearButton", "GraphHeight", "GraphEdMax", "HelpButton"}));
+                                  "Horizontal", "ScanStep", "NumPoints", "StopFreq", "StartFreq",
+                                  "ShowDefault", "AddButton", "SaveButton", "ClearButton",
+                                  "GraphHeight", "HelpButton"}));
 
     // Enter in a field triggers no action.
     SmallSweep(f);
@@ -380,4 +384,95 @@ TEST(MainForm, InstructionsFollowTheControlsInOrder)
         EXPECT_GT(next, at) << heading;
         at = std::max(at, next);
     }
+}
+
+TEST(MainForm, TabIntoARadioGroupLandsOnTheCheckedButton)
+{
+    Form f;
+    f.Vertical->setChecked(true);
+    f.GraphEdMax->setChecked(true);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        return QApplication::focusWidget();
+    };
+
+    f.ClearButton->setFocus();
+    EXPECT_EQ(press(Qt::Key_Tab), f.GraphEdMax);
+    press(Qt::Key_Space); // on the checked button: the graph stays
+    EXPECT_TRUE(f.GraphEdMax->isChecked());
+    EXPECT_EQ(press(Qt::Key_Tab), f.HelpButton);
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), f.GraphEdMax);
+
+    f.LowerLimit->setFocus();
+    EXPECT_EQ(press(Qt::Key_Tab), f.Vertical);
+    // The arrow keys still move within the group, and Tab follows the choice.
+    EXPECT_EQ(press(Qt::Key_Left), f.Horizontal);
+    EXPECT_TRUE(f.Horizontal->isChecked());
+    EXPECT_EQ(press(Qt::Key_Tab), f.ScanStep);
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), f.Horizontal);
+}
+
+TEST(MainForm, RefusedInputIsAWarningWithTheFaultyFieldReadyToRetype)
+{
+    Form f;
+    QList<QMessageBox::Icon> icons;
+    f.MessagePresenter = [&](QWidget*, const QString& text, QMessageBox::Icon icon) {
+        f.messages << text;
+        icons << icon;
+    };
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.Set(f.StopFreq, "20");
+    f.AddButton->setFocus();
+    f.ClickAdd();
+    EXPECT_EQ(f.messages, QStringList{kStop});
+    EXPECT_EQ(QApplication::focusWidget(), f.StopFreq);
+    EXPECT_EQ(f.StopFreq->selectedText(), "20");
+
+    // Our bound on heights names itself, not the step's range.
+    f.Set(f.StopFreq, "1000");
+    f.Set(f.ScanStep, "0.000003");
+    f.ClickAdd();
+    EXPECT_EQ(f.messages.value(1), QString::fromUtf8(nsa::kTooManyHeightsMessage));
+    EXPECT_EQ(QApplication::focusWidget(), f.ScanStep);
+
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(f.messages.value(2), "No data to store.");
+    EXPECT_EQ(icons, (QList<QMessageBox::Icon>{QMessageBox::Warning, QMessageBox::Warning,
+                                               QMessageBox::Information}));
+}
+
+TEST(MainForm, TheMessageBoxShowsItsIconAndIsWideEnoughForItsTitle)
+{
+    TestSettingsDir settings;
+    TMainForm f(settings.IniPath()); // with the window's own message box
+    f.show();
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int width = 0, titleWidth = 0;
+    OnNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->accept();
+    });
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(icon, QMessageBox::Information);
+    // The caption's buttons and icon need about 120 pixels beside the title.
+    EXPECT_GE(width, titleWidth + 120);
+}
+
+TEST(MainForm, TheStatusBarNeverCoversTheButtons)
+{
+    Form f;
+    f.show();
+    f.resize(100, 100);
+    EXPECT_GE(f.width(), 266);
+    EXPECT_GT(f.StatusBar1->geometry().top(), f.GroupBox2->geometry().bottom());
+    EXPECT_TRUE(f.GroupBox1->geometry().right() < f.width());
 }
