@@ -36,7 +36,9 @@ namespace
 {
 
 const QString kCaption = QStringLiteral("ANSI C63.4/5 Theoretical Veldmark");
-constexpr int kClientWidth = 775; // 783 x 540 outside a 4-pixel frame and the caption
+constexpr int kOuterWidth = 783; // the window's own size, frame and caption included
+constexpr int kOuterHeight = 540;
+constexpr int kClientWidth = 775; // inside a 4-pixel frame and the caption
 constexpr int kClientHeight = 513;
 constexpr int kChartLeft = 266;
 constexpr int kStatusBarHeight = 19;
@@ -112,7 +114,9 @@ TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
     if (QScreen* s = screen()) {
         const int dpi = int(s->logicalDotsPerInch());
         if (dpi != 96)
-            resize(ScaleToDpi(width(), dpi), ScaleToDpi(height(), dpi));
+            // The window's size is its outer size; its frame does not grow.
+            resize(ScaleToDpi(kOuterWidth, dpi) - (kOuterWidth - kClientWidth),
+                   ScaleToDpi(kOuterHeight, dpi) - (kOuterHeight - kClientHeight));
         move(s->availableGeometry().center() - rect().center());
     }
 }

@@ -12,15 +12,18 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -29,6 +32,8 @@
 #include <QValueAxis>
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace
 {
@@ -475,4 +480,39 @@ TEST(MainForm, TheStatusBarNeverCoversTheButtons)
     EXPECT_GE(f.width(), 266);
     EXPECT_GT(f.StatusBar1->geometry().top(), f.GroupBox2->geometry().bottom());
     EXPECT_TRUE(f.GroupBox1->geometry().right() < f.width());
+}
+
+// At 120 pixels per inch the outer size 783 x 540 becomes 978 x 675; the frame
+// of 8 x 27 pixels stays, so the client area is 970 x 648. The test runs
+// itself again on an offscreen screen of 120 dpi.
+TEST(MainForm, ConstructionScalesTheOuterSizeToTheScreensDpi)
+{
+    const int dpi = int(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    if (dpi == 96) {
+        QTemporaryDir dir;
+        QFile config(dir.filePath("screen.json"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1600,
+                         "height": 1200, "logicalDpi": 120, "logicalBaseDpi": 96}]})");
+        config.close();
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+        env.insert("QT_ENABLE_HIGHDPI_SCALING", "0"); // the window sees the 120 itself
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=MainForm.ConstructionScalesTheOuterSizeToTheScreensDpi"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QByteArray output = child.readAll();
+        EXPECT_EQ(child.exitCode(), 0) << output.constData();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.constData();
+        EXPECT_TRUE(output.contains("at 120 dpi")) << output.constData();
+        return;
+    }
+    Form f;
+    std::cout << "at " << dpi << " dpi\n";
+    EXPECT_EQ(f.size(), QSize(ScaleToDpi(783, dpi) - 8, ScaleToDpi(540, dpi) - 27));
+    if (dpi == 120)
+        EXPECT_EQ(f.size(), QSize(970, 648));
 }
