@@ -214,7 +214,9 @@ TEST(Splitter, DragWithoutFullDragMovesOnlyTheFeedbackUntilRelease)
     EXPECT_EQ(s.changes, 1);
     EXPECT_EQ(s.drops, std::vector<int>{241});
     EXPECT_FLOAT_EQ(s.splitter->Proportion(), 241.0f / 447.0f);
-    EXPECT_FALSE(s.drags.empty());
+    // Every step reports the drag coordinate (mouse coordinate, not the
+    // position), and the end reports -1.
+    EXPECT_EQ(s.drags, (std::vector<int>{143, 243, -1}));
 }
 
 TEST(Splitter, FullDragMovesThePanesWithTheMouse)
