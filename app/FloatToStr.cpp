@@ -19,9 +19,9 @@ QString FloatToStr(double value, const QLocale& locale)
     // to_chars, not printf: the C library's locale may have a decimal point
     // of more than one byte, and its digits would then be somewhere else.
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text - 1, std::fabs(value),
-                                   std::chars_format::scientific, 14).ptr;
-    *end = '\0';
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text - 1, std::fabs(value),
+                                                 std::chars_format::scientific, 14);
+    *r.ptr = '\0';
     std::string digits = std::string(1, text[0]) + std::string(text + 2, 14);
     const int exponent = std::atoi(std::strchr(text, 'e') + 1);
     while (digits.size() > 1 && digits.back() == '0')

@@ -125,8 +125,9 @@ mode_t DefaultFileMode()
 
 // A write into a pipe whose reader has gone fails with EPIPE instead of
 // ending the program by SIGPIPE; a signal raised meanwhile is taken back.
-class SigpipeBlocked {
-public:
+class SigpipeBlocked
+{
+  public:
     SigpipeBlocked()
     {
         sigemptyset(&pipe_);
@@ -149,7 +150,7 @@ public:
     SigpipeBlocked(const SigpipeBlocked&) = delete;
     SigpipeBlocked& operator=(const SigpipeBlocked&) = delete;
 
-private:
+  private:
     sigset_t pipe_, old_;
     bool wasPending_ = false;
 };
@@ -263,7 +264,8 @@ FileWriteResult ReplaceThroughNamedFile(const std::string& dir, const std::strin
 FileWriteResult ReplaceFile(const std::string& path, const std::string& bytes, mode_t mode)
 {
     const std::size_t slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    const std::string dir =
+        slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
     if (slash + 1 == path.size())
         return Failure(EISDIR);
     int error = 0;

@@ -35,8 +35,9 @@ constexpr double kMaxFreqMHz = 40000;
 
 ScanProblem StepProblem(double step, double lower, double upper)
 {
+    // The default step depends on the frequency: it is checked with the curve.
     if (step == 0)
-        return ScanProblem::None; // the default step depends on the frequency: checked with the curve
+        return ScanProblem::None;
     return CheckScan(1.0, upper, lower, 1.0, 1.0, step);
 }
 

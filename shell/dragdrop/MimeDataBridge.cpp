@@ -36,9 +36,7 @@ QByteArray fileUrl(const QByteArray& path)
 // Qt's own URL parser (and so QMimeData::urls()) reads it.
 QByteArray percentDecoded(const QByteArray& text)
 {
-    auto hex = [](char c) {
-        return QByteArrayView("0123456789abcdef").indexOf(char(c | 0x20));
-    };
+    auto hex = [](char c) { return QByteArrayView("0123456789abcdef").indexOf(char(c | 0x20)); };
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -7,8 +7,9 @@
 // needs descriptors: with only two or three left, that one traps inside GLib
 // instead of failing. This one needs nothing and dispatches nothing; the
 // thread may still post events to other threads.
-class TNoLoopEventDispatcher : public QAbstractEventDispatcher {
-public:
+class TNoLoopEventDispatcher : public QAbstractEventDispatcher
+{
+  public:
     using QAbstractEventDispatcher::QAbstractEventDispatcher;
 
     bool processEvents(QEventLoop::ProcessEventsFlags) override { return false; }

@@ -285,10 +285,10 @@ TEST(MainForm, LayoutAndTabOrder)
         w = w->nextInFocusChain();
     } while (w != f.TransHeight);
     // Of a radio group, only the checked button is a Tab stop.
-    EXPECT_EQ(order, (QStringList{"TransHeight", "SepDist", "UpperLimit", "LowerLimit",
-                                  "Horizontal", "ScanStep", "NumPoints", "StopFreq", "StartFreq",
-                                  "ShowDefault", "AddButton", "SaveButton", "ClearButton",
-                                  "GraphHeight", "HelpButton"}));
+    EXPECT_EQ(order,
+              (QStringList{"TransHeight", "SepDist", "UpperLimit", "LowerLimit", "Horizontal",
+                           "ScanStep", "NumPoints", "StopFreq", "StartFreq", "ShowDefault",
+                           "AddButton", "SaveButton", "ClearButton", "GraphHeight", "HelpButton"}));
 
     // Enter in a field triggers no action.
     SmallSweep(f);

@@ -147,8 +147,8 @@ TEST(Settings, AFileJustWithinTheBoundTakesAllElevenKeysAndKeepsThem)
     const QString longText(5000, QLatin1Char('7')); // cut to 1023 when written
     {
         TMainForm f(ini);
-        for (QLineEdit* edit : {f.TransHeight, f.SepDist, f.UpperLimit, f.LowerLimit,
-                                f.ScanStep, f.StartFreq, f.StopFreq, f.NumPoints})
+        for (QLineEdit* edit : {f.TransHeight, f.SepDist, f.UpperLimit, f.LowerLimit, f.ScanStep,
+                                f.StartFreq, f.StopFreq, f.NumPoints})
             edit->setText(longText);
         f.Vertical->setChecked(true);
         f.ShowDefault->setChecked(false);

@@ -114,5 +114,6 @@ TEST(CalcCommand, AnEmptyFileNameOrAFailingStandardOutputIsReported)
     std::ostringstream err;
     std::ostream broken(nullptr); // every write fails, as on a full disk
     EXPECT_EQ(RunCalcCommand({"--num-points", "2"}, broken, err), 1);
-    EXPECT_EQ(err.str().rfind("veldmark-calc: cannot write to standard output", 0), 0u) << err.str();
+    EXPECT_EQ(err.str().rfind("veldmark-calc: cannot write to standard output", 0), 0u)
+        << err.str();
 }

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -185,7 +185,8 @@ TEST(WriteCsvFile, AFileTheUserMayNotWriteIsNotReplaced)
     EXPECT_EQ(ReadAll(file), "keep me");
 }
 
-namespace {
+namespace
+{
 
 bool IsKind(const fs::path& p, mode_t kind)
 {

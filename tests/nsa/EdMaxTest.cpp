@@ -150,7 +150,8 @@ TEST(EdMax, FieldConstantsToManyDigits)
         const long double r1 = std::sqrt((h - t) * (h - t) + d * d);
         const long double r2 = std::sqrt((h + t) * (h + t) + d * d);
         if (!vertical)
-            return std::sqrt(49.2L * (r2 * r2 + r1 * r1 + 2 * r1 * r2 * std::cos(pi - k * (r2 - r1)))) /
+            return std::sqrt(49.2L *
+                             (r2 * r2 + r1 * r1 + 2 * r1 * r2 * std::cos(pi - k * (r2 - r1)))) /
                    (r1 * r2);
         const long double a = r1 * r1 * r1, b = r2 * r2 * r2;
         return d * d * 7.0142712L * std::sqrt(b * b + a * a + 2 * a * b * std::cos(k * (r2 - r1))) /
@@ -164,8 +165,9 @@ TEST(EdMax, FieldConstantsToManyDigits)
                            Point{false, 30, 4, 1, 10}, Point{true, 17321.5, 1.37, 2, 3}}) {
         double h = 0;
         // Lower and upper limit equal: one height is scanned.
-        const double e = p.vertical ? EdMaxVertical(p.freq, p.height, p.height, p.trans, p.sep, 1, h)
-                                    : EdMaxHorizontal(p.freq, p.height, p.height, p.trans, p.sep, 1, h);
+        const double e = p.vertical
+                             ? EdMaxVertical(p.freq, p.height, p.height, p.trans, p.sep, 1, h)
+                             : EdMaxHorizontal(p.freq, p.height, p.height, p.trans, p.sep, 1, h);
         const double expected =
             double(20 * std::log10(field(p.vertical, p.freq, p.height, p.trans, p.sep)));
         // sqrt(49.2) for 7.0142712 would be 4e-8 dB off.

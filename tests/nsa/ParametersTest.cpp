@@ -140,8 +140,8 @@ TEST(CheckParameters, MoreThanAMillionHeightsHaveAMessageOfTheirOwn)
     // 0.000003 m over a 3 m span, and the default step over a 100 km span:
     // both steps are within the span and move the height, so the field's own
     // message would be false.
-    for (const auto& changes : std::vector<std::map<F, std::string>>{
-             {{F::ScanStep, "0.000003"}}, {{F::UpperLimit, "100000"}}}) {
+    for (const auto& changes : std::vector<std::map<F, std::string>>{{{F::ScanStep, "0.000003"}},
+                                                                     {{F::UpperLimit, "100000"}}}) {
         Form form;
         for (auto& [f, t] : changes)
             form.text[f] = t;

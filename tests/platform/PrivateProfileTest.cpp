@@ -144,7 +144,8 @@ TEST_F(Profile, HugeOrBinaryFilesNeitherHangNorGetRewritten)
 TEST_F(Profile, WritesMayPassTheBoundByTheHeadroomAndNoFurther)
 {
     // GIVEN a file 10 bytes short of the bound
-    const QByteArray nearly = "[Settings]\n;" + QByteArray(platform::kMaxProfileFileSize - 23, 'x') + "\n";
+    const QByteArray nearly =
+        "[Settings]\n;" + QByteArray(platform::kMaxProfileFileSize - 23, 'x') + "\n";
     ASSERT_EQ(nearly.size(), platform::kMaxProfileFileSize - 10);
     Put(nearly);
     // WHEN a write takes it past the bound THEN it is kept, read and rewritten
@@ -155,8 +156,8 @@ TEST_F(Profile, WritesMayPassTheBoundByTheHeadroomAndNoFurther)
     EXPECT_EQ(Get("Settings", "B"), "b");
     // A write that would pass the headroom too is refused; nothing changes.
     const QByteArray before = Contents();
-    EXPECT_FALSE(WritePrivateProfileString("Settings", "C",
-                                           QString(platform::kProfileHeadroom, 'c'), path));
+    EXPECT_FALSE(
+        WritePrivateProfileString("Settings", "C", QString(platform::kProfileHeadroom, 'c'), path));
     EXPECT_EQ(Contents(), before);
 }
 

@@ -521,7 +521,6 @@ TEST_F(MimeBridge, KeyStatesAndEffects)
     EXPECT_EQ(QtDropActionFromEffect(DROPEFFECT_NONE), Qt::IgnoreAction);
 }
 
-
 TEST_F(DataBlocks, AnArrayThatWouldDecodeToFarMoreThanItsSizeIsRefused)
 {
     // GIVEN 1000 offsets that all name one 60 000-byte list (60 MB decoded)
@@ -542,7 +541,10 @@ TEST_F(DataBlocks, AnArrayThatWouldDecodeToFarMoreThanItsSizeIsRefused)
 
     // A few shared lists stay within the bound.
     const QByteArray shared = le32(2) + le32(16) + le32(16) + le32(16) +
-                              QByteArray("\x08\x00" "abcdef", 8) + QByteArray(2, '\0');
+                              QByteArray("\x08\x00"
+                                         "abcdef",
+                                         8) +
+                              QByteArray(2, '\0');
     EXPECT_TRUE(ReadIdListArray(shared.constData(), std::size_t(shared.size()), read));
     EXPECT_EQ(read.items.size(), 2);
 }
