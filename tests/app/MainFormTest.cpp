@@ -488,6 +488,8 @@ TEST(MainForm, TheStatusBarNeverCoversTheButtons)
 TEST(MainForm, ConstructionScalesTheOuterSizeToTheScreensDpi)
 {
     const int dpi = int(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    const bool child = qEnvironmentVariableIsSet("VELDMARK_DPI_CHILD");
+    ASSERT_FALSE(child && dpi == 96) << "the offscreen screen ignored its configuration";
     if (dpi == 96) {
         QTemporaryDir dir;
         QFile config(dir.filePath("screen.json"));
@@ -499,6 +501,7 @@ TEST(MainForm, ConstructionScalesTheOuterSizeToTheScreensDpi)
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
         env.insert("QT_ENABLE_HIGHDPI_SCALING", "0"); // the window sees the 120 itself
+        env.insert("VELDMARK_DPI_CHILD", "1");
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
