@@ -1,7 +1,7 @@
 #include "app/FloatToStr.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -16,8 +16,12 @@ QString FloatToStr(double value, const QLocale& locale)
         return QStringLiteral("0");
 
     // "d.dddddddddddddde+XX": the 15 significant digits, correctly rounded.
+    // to_chars, not printf: the C library's locale may have a decimal point
+    // of more than one byte, and its digits would then be somewhere else.
     char text[32];
-    std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text - 1, std::fabs(value),
+                                                 std::chars_format::scientific, 14);
+    *r.ptr = '\0';
     std::string digits = std::string(1, text[0]) + std::string(text + 2, 14);
     const int exponent = std::atoi(std::strchr(text, 'e') + 1);
     while (digits.size() > 1 && digits.back() == '0')

@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,18 +37,43 @@ namespace
 {
 
 const QString kCaption = QStringLiteral("ANSI C63.4/5 Theoretical Veldmark");
-constexpr int kClientWidth = 775; // 783 x 540 outside a 4-pixel frame and the caption
+constexpr int kOuterWidth = 783; // the window's own size, frame and caption included
+constexpr int kOuterHeight = 540;
+constexpr int kClientWidth = 775; // inside a 4-pixel frame and the caption
 constexpr int kClientHeight = 513;
 constexpr int kChartLeft = 266;
 constexpr int kStatusBarHeight = 19;
+constexpr int kGap = 4;
 // The curve computation manages 200 to 450 million field evaluations a second
 // on two cores; this much work is about half a second on a busy machine.
 constexpr std::int64_t kHalfSecondOfWork = 150'000'000;
 
-void ShowMessageBox(QWidget* owner, const QString& text)
+// Room for the caption's own buttons and icon beside the title.
+constexpr int kCaptionButtonsWidth = 120;
+
+void ShowMessageBox(QWidget* owner, const QString& text, QMessageBox::Icon icon)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Veldmark"), text, QMessageBox::Ok, owner);
+    QMessageBox box(icon, QStringLiteral("Veldmark"), text, QMessageBox::Ok, owner);
+    // A short text would make a box too narrow for its own title; the box
+    // sizes itself from its layout, so the layout gets the width.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(box.fontMetrics().horizontalAdvance(box.windowTitle()) +
+                                          kCaptionButtonsWidth,
+                                      0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
+}
+
+// Tab stops at the checked button of a radio group only, as in any radio
+// group; the arrow keys move between its buttons.
+void TabStopOnCheckedButton(QButtonGroup* group)
+{
+    auto update = [group] {
+        for (QAbstractButton* button : group->buttons())
+            button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, update);
+    update();
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
@@ -80,6 +106,8 @@ TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
     CreateCharts();
     CreateCreditsAndStatus();
     SetTabOrder();
+    // Below this the status bar would cover the action buttons.
+    setMinimumSize(kChartLeft, GroupBox2->geometry().bottom() + 1 + kGap + kStatusBarHeight);
     resize(kClientWidth, kClientHeight);
     ReadSettings();
 
@@ -87,7 +115,9 @@ TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
     if (QScreen* s = screen()) {
         const int dpi = int(s->logicalDotsPerInch());
         if (dpi != 96)
-            resize(ScaleToDpi(width(), dpi), ScaleToDpi(height(), dpi));
+            // The window's size is its outer size; its frame does not grow.
+            resize(ScaleToDpi(kOuterWidth, dpi) - (kOuterWidth - kClientWidth),
+                   ScaleToDpi(kOuterHeight, dpi) - (kOuterHeight - kClientHeight));
         move(s->availableGeometry().center() - rect().center());
     }
 }
@@ -101,6 +131,7 @@ namespace
 {
 
 const QString kSection = QStringLiteral("Settings");
+constexpr qsizetype kMaxValueBytes = 1023; // what ReadIniString's buffer holds
 
 } // namespace
 
@@ -117,7 +148,16 @@ void TMainForm::WriteIniString(const QString& Section, const QString& Key,
                                const QString& Value) const
 {
     // A folder or file we may not write to just means the settings are not kept.
-    platform::WritePrivateProfileString(Section, Key, Value, IniFileName);
+    // Reading gives back at most 1023 bytes, so no more is written: eleven
+    // such values stay within the headroom a settings file has past its bound.
+    QByteArray bytes = Value.toUtf8();
+    if (bytes.size() > kMaxValueBytes) {
+        qsizetype n = kMaxValueBytes;
+        while (n > 0 && (static_cast<unsigned char>(bytes[n]) & 0xC0) == 0x80)
+            --n; // never inside a character
+        bytes.truncate(n);
+    }
+    platform::WritePrivateProfileString(Section, Key, QString::fromUtf8(bytes), IniFileName);
 }
 
 void TMainForm::ReadSettings()
@@ -203,6 +243,7 @@ void TMainForm::CreateParameterGroup()
     PolarizationGroup = new QButtonGroup(this);
     PolarizationGroup->addButton(Horizontal);
     PolarizationGroup->addButton(Vertical);
+    TabStopOnCheckedButton(PolarizationGroup);
 }
 
 void TMainForm::CreateActionGroup()
@@ -227,6 +268,7 @@ void TMainForm::CreateActionGroup()
     Graph2Group = new QButtonGroup(this);
     Graph2Group->addButton(GraphHeight);
     Graph2Group->addButton(GraphEdMax);
+    TabStopOnCheckedButton(Graph2Group);
     // Fires once per change of choice, whether the user or the settings made it.
     connect(Graph2Group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
         if (on)
@@ -310,10 +352,10 @@ void TMainForm::FormResize()
     Chart2->setGeometry(kChartLeft, layout.chart2Top, layout.width, layout.height);
 }
 
-void TMainForm::ShowMessage(const QString& text)
+void TMainForm::ShowMessage(const QString& text, QMessageBox::Icon icon)
 {
     if (MessagePresenter)
-        MessagePresenter(this, text);
+        MessagePresenter(this, text, icon);
 }
 
 void TMainForm::AddButtonClick()
@@ -357,7 +399,11 @@ void TMainForm::AddButtonClick()
 
     const nsa::ParameterCheck check = nsa::CheckParameters(reader, !Horizontal->isChecked());
     if (check.failed) {
-        ShowMessage(QString::fromUtf8(nsa::InvalidFieldMessage(*check.failed)));
+        ShowMessage(QString::fromUtf8(check.message), QMessageBox::Warning);
+        // Ready to be typed over.
+        QLineEdit* faulty = edit(*check.failed);
+        faulty->setFocus(Qt::OtherFocusReason);
+        faulty->selectAll();
         return;
     }
     std::vector<TNSAData> curves{check.data};
@@ -377,7 +423,8 @@ void TMainForm::CalculateNSA(std::vector<TNSAData>& curves)
         break;
     case ComputeOutcome::Refused:
         // Only a standard curve whose default step cannot serve the sweep gets here.
-        ShowMessage(QString::fromUtf8(nsa::InvalidFieldMessage(nsa::ParameterField::ScanStep)));
+        ShowMessage(QString::fromUtf8(nsa::InvalidFieldMessage(nsa::ParameterField::ScanStep)),
+                    QMessageBox::Warning);
         break;
     }
 }
@@ -441,14 +488,15 @@ bool TMainForm::WriteCsvFile(const QString& Path)
                                                           nsa::FindLastCalculation(NSADataList));
     if (!result.ok)
         ShowMessage(tr("The file \"%1\" could not be written: %2.")
-                        .arg(QDir::toNativeSeparators(Path), QString::fromLocal8Bit(result.error)));
+                        .arg(QDir::toNativeSeparators(Path), QString::fromLocal8Bit(result.error)),
+                    QMessageBox::Warning);
     return result.ok;
 }
 
 void TMainForm::SaveButtonClick()
 {
     if (NSADataList.empty()) {
-        ShowMessage(tr("No data to store."));
+        ShowMessage(tr("No data to store."), QMessageBox::Information);
         return;
     }
     SaveDlg.SetFilename(SuggestedFileName());

@@ -3,6 +3,7 @@
 #include "app/TSaveDlg.h"
 #include "nsa/NSAData.h"
 
+#include <QMessageBox>
 #include <QString>
 #include <QWidget>
 
@@ -43,10 +44,13 @@ class TMainForm : public QWidget
                        QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Every message of the window goes through here. It defaults to a modal
-    // message box; replacing it redirects the messages (the box is modal, so
-    // a caller that cannot click it away installs its own presenter).
-    std::function<void(QWidget* owner, const QString& text)> MessagePresenter;
+    // Every message of the window goes through here, with its icon: a
+    // warning for refused input and failed writes, information otherwise. It
+    // defaults to a modal message box; replacing it redirects the messages
+    // (the box is modal, so a caller that cannot click it away installs its
+    // own presenter).
+    std::function<void(QWidget* owner, const QString& text, QMessageBox::Icon icon)>
+        MessagePresenter;
 
     // Field evaluations above which an Add shows a progress dialog; tuned so
     // that shorter Adds (about half a second) show nothing extra.
@@ -103,7 +107,7 @@ class TMainForm : public QWidget
     void WriteSettings();
     QString ReadIniString(const QString& Section, const QString& Key, const QString& Default) const;
     void WriteIniString(const QString& Section, const QString& Key, const QString& Value) const;
-    void ShowMessage(const QString& text);
+    void ShowMessage(const QString& text, QMessageBox::Icon icon);
     // Computes the user curve and, when asked for, its standard curve; they
     // are plotted and stored together or not at all.
     void CalculateNSA(std::vector<TNSAData>& curves);

@@ -25,7 +25,7 @@ void AddToShown(benchmark::State& state, const char* start, const char* stop, co
     QTemporaryDir settings;
     TMainForm form(settings.filePath(QStringLiteral("VELDMARK.INI")));
     std::string message;
-    form.MessagePresenter = [&](QWidget*, const QString& text) {
+    form.MessagePresenter = [&](QWidget*, const QString& text, QMessageBox::Icon) {
         message = text.toStdString();
         state.SkipWithError(message.c_str());
     };

@@ -6,7 +6,9 @@
 
 #include "VeldmarkVersion.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -104,6 +106,8 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (i + 1 >= args.size())
             return UsageError(err, "option '" + arg + "' needs a value");
         const std::string& value = args[++i];
+        if (arg == "-o" && value.empty())
+            return UsageError(err, "option '-o' is missing a file name");
         if (arg == "-o")
             output = value;
         else if (arg == "--polarization") {
@@ -119,7 +123,7 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
     reader.integer = [&](ParameterField f) { return ParseWhole<long long>(texts[f]); };
     ParameterCheck check = CheckParameters(reader, vertical);
     if (check.failed) {
-        err << "veldmark-calc: " << InvalidFieldMessage(*check.failed) << "\n";
+        err << "veldmark-calc: " << check.message << "\n";
         return 2;
     }
 
@@ -134,9 +138,16 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
     const LastCalculation last = FindLastCalculation(curves);
     if (output == "-") {
+        errno = 0;
         out << FormatCsv(last);
         out.flush();
-        return out ? 0 : 1;
+        if (!out) {
+            const int error = errno; // the C library's reason, when it left one
+            err << "veldmark-calc: cannot write to standard output"
+                << (error ? std::string(": ") + std::strerror(error) : std::string()) << "\n";
+            return 1;
+        }
+        return 0;
     }
     const FileWriteResult written = WriteCsvFile(output, last);
     if (!written.ok) {

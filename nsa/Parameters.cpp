@@ -27,16 +27,18 @@ const char* InvalidFieldMessage(ParameterField field)
     return "";
 }
 
+static_assert(kMaxScanHeights == 1'000'000, "kTooManyHeightsMessage names the bound");
+
 namespace {
 
 constexpr double kMaxFreqMHz = 40000;
 
-bool StepMovesHeight(double step, double lower, double upper)
+ScanProblem StepProblem(double step, double lower, double upper)
 {
+    // The default step depends on the frequency: it is checked with the curve.
     if (step == 0)
-        return true; // the default step depends on the frequency: checked with the curve
-    const ScanProblem p = CheckScan(1.0, upper, lower, 1.0, 1.0, step);
-    return p == ScanProblem::None;
+        return ScanProblem::None;
+    return CheckScan(1.0, upper, lower, 1.0, 1.0, step);
 }
 
 } // namespace
@@ -45,6 +47,14 @@ ParameterCheck CheckParameters(const ParameterReader& reader, bool vertical)
 {
     ParameterCheck result;
     TNSAData& d = result.data;
+    ScanProblem stepProblem = ScanProblem::None;
+    // The field's own message, unless our bound on heights was what failed.
+    auto failed = [&]() -> ParameterCheck& {
+        result.message = stepProblem == ScanProblem::TooManyHeights
+                             ? kTooManyHeightsMessage
+                             : InvalidFieldMessage(*result.failed);
+        return result;
+    };
 
     // Reads one real and applies its range test; false ends the check.
     auto real = [&](ParameterField field, double& into, auto valid) {
@@ -68,27 +78,32 @@ ParameterCheck CheckParameters(const ParameterReader& reader, bool vertical)
               [&](double v) { return v > d.LowerLimit && v <= kMaxLength; }) ||
         !real(ParameterField::ScanStep, d.ScanStep,
               [&](double v) {
-                  return v >= 0 && v <= d.UpperLimit - d.LowerLimit &&
-                         StepMovesHeight(v, d.LowerLimit, d.UpperLimit);
+                  if (!(v >= 0 && v <= d.UpperLimit - d.LowerLimit))
+                      return false;
+                  stepProblem = StepProblem(v, d.LowerLimit, d.UpperLimit);
+                  return stepProblem == ScanProblem::None;
               }) ||
         !real(ParameterField::StartFreq, d.StartFreq,
               [](double v) { return v > 0 && v <= kMaxFreqMHz; }) ||
         !real(ParameterField::StopFreq, d.StopFreq,
               [&](double v) { return v > d.StartFreq && v <= kMaxFreqMHz; }))
-        return result;
+        return failed();
 
     const std::optional<long long> points = reader.integer(ParameterField::NumPoints);
     if (!points || *points < 2 || *points > 2001) {
         result.failed = ParameterField::NumPoints;
-        return result;
+        return failed();
     }
     d.NumPoints = std::int32_t(*points);
     d.AnsiDefault = false;
     d.Vertical = vertical;
     // Only the default step can still fail here: at far-out heights it may no
     // longer move the height, or give too many heights at the top frequency.
-    if (CheckCurve(d) != ScanProblem::None)
+    stepProblem = CheckCurve(d);
+    if (stepProblem != ScanProblem::None) {
         result.failed = ParameterField::ScanStep;
+        return failed();
+    }
     return result;
 }
 

@@ -23,6 +23,12 @@ enum class ParameterField {
 // The message shown when a field fails its conversion or its range test.
 const char* InvalidFieldMessage(ParameterField field);
 
+// Our own bound, not a range of the form: a scan step (or, for 0, the default
+// step at the stop frequency) that gives more than kMaxScanHeights heights.
+inline constexpr const char* kTooManyHeightsMessage =
+    "Too many receive heights: the scan step (for 0, the default step at the stop frequency) "
+    "gives more than 1000000 heights between the scan limits, the most that is computed.";
+
 // How the fields' texts become numbers; empty when the text does not convert.
 // The window converts with the user's locale, the command line with ".".
 struct ParameterReader {
@@ -32,6 +38,7 @@ struct ParameterReader {
 
 struct ParameterCheck {
     std::optional<ParameterField> failed; // the first field that is invalid
+    const char* message = nullptr;        // what to tell the user when failed
     TNSAData data;                        // fields 1-10 when nothing failed
 };
 

@@ -90,6 +90,8 @@ ParsedLine Parse(QByteArrayView content)
     return parsed;
 }
 
+constexpr qint64 kLargestProfile = kMaxProfileFileSize + kProfileHeadroom;
+
 // The whole file, an empty one when it does not exist, nothing when it
 // cannot be read or is too large to be a settings file.
 std::optional<QByteArray> ReadProfile(const QString& fileName)
@@ -102,10 +104,10 @@ std::optional<QByteArray> ReadProfile(const QString& fileName)
     if (!info.isFile())
         return std::nullopt;
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxProfileFileSize)
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestProfile)
         return std::nullopt;
-    QByteArray text = file.read(kMaxProfileFileSize + 1);
-    if (text.size() > kMaxProfileFileSize || file.error() != QFileDevice::NoError)
+    QByteArray text = file.read(kLargestProfile + 1);
+    if (text.size() > kLargestProfile || file.error() != QFileDevice::NoError)
         return std::nullopt;
     return text;
 }
@@ -212,6 +214,8 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         text += '[' + OneLine(section.trimmed()) + ']' + eol + entry + eol;
     }
 
+    if (text.size() > kLargestProfile)
+        return false; // it could never be read back
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;

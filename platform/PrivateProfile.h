@@ -19,12 +19,17 @@
 //   temporary file and a rename, so it is never left half-written.
 // Files above kMaxProfileFileSize are not read (defaults) and not rewritten:
 // every read parses the whole file, and a settings file holds a few hundred
-// bytes, so a larger one would only stall start-up.
+// bytes, so a larger one would only stall start-up. Writes may take a file
+// up to kProfileHeadroom past that bound (and no further), and such a file
+// is still read and rewritten: a file just within the bound must take a
+// program's own settings and keep them, not lose the last ones and then be
+// locked out for good.
 
 namespace platform
 {
 
 constexpr qint64 kMaxProfileFileSize = 1024 * 1024;
+constexpr qint64 kProfileHeadroom = 64 * 1024;
 
 // Copies the value (or the default) into buffer as zero-terminated UTF-8,
 // cut to at most size - 1 bytes without splitting a character. Returns the

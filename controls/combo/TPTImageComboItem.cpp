@@ -2,6 +2,28 @@
 
 #include "controls/combo/TPTCustomImageCombo.h"
 
+namespace
+{
+
+int liveItems = 0; // items are made and freed on the user-interface thread only
+
+} // namespace
+
+TPTImageComboItem::TPTImageComboItem(TPTCustomImageCombo* aCombo) : FCombo(aCombo)
+{
+    ++liveItems;
+}
+
+TPTImageComboItem::~TPTImageComboItem()
+{
+    --liveItems;
+}
+
+int TPTImageComboItem::LiveCount()
+{
+    return liveItems;
+}
+
 void TPTImageComboItem::SetIndent(int aValue)
 {
     FIndent = aValue;

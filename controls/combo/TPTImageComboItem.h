@@ -10,7 +10,13 @@ class TPTCustomImageCombo;
 class TPTImageComboItem
 {
   public:
-    explicit TPTImageComboItem(TPTCustomImageCombo* aCombo) : FCombo(aCombo) {}
+    explicit TPTImageComboItem(TPTCustomImageCombo* aCombo);
+    ~TPTImageComboItem();
+    TPTImageComboItem(const TPTImageComboItem&) = delete;
+    TPTImageComboItem& operator=(const TPTImageComboItem&) = delete;
+
+    // Items alive in the process, so tests can see that combos free theirs.
+    static int LiveCount();
 
     TPTCustomImageCombo* Combo() const { return FCombo; }
     // The index the entry had when it was added.

@@ -169,6 +169,7 @@ void TPTSplitter::FixProportion()
 {
     const int extent = Extent();
     FProportion = extent == 0 ? 0.5f : float(FPosition) / float(extent);
+    FCollapsed = FPosition < 0;
 }
 
 void TPTSplitter::InternalSetPosition(int aValue, bool aFix)
@@ -191,9 +192,10 @@ void TPTSplitter::InternalSetPosition(int aValue, bool aFix)
 
 void TPTSplitter::InternalResize(bool aForce)
 {
-    // A collapsed pane 1 (negative Position) stays collapsed: its negative share of
-    // a smaller extent would bring a sliver of the bar back.
-    if (aForce || (FProportional && FPosition >= 0)) {
+    // A collapsed pane 1 stays collapsed: its negative share of a smaller extent
+    // would bring a sliver of the bar back. One that a small extent squeezed
+    // out comes back with its share when the extent grows again.
+    if (aForce || (FProportional && !FCollapsed)) {
         // nearbyint rounds halves to the even neighbour.
         const double wanted = std::nearbyint(double(Extent()) * double(FProportion));
         InternalSetPosition(int(wanted), false);

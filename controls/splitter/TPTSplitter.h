@@ -123,6 +123,9 @@ class TPTSplitter : public QWidget
     TPTFullDragMode FFullDragMode = ptfdUser;
     bool FProportional = true;
     float FProportion = 0.5f;
+    // Pane 1 was collapsed on purpose (a negative position set or dropped),
+    // not squeezed out by a small extent; only then does it stay collapsed.
+    bool FCollapsed = false;
     bool FDragging = false;
     int FDragCoordinate = -1;
     int FGrabOffset = 0;

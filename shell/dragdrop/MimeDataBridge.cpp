@@ -57,6 +57,8 @@ QByteArray UriListFromPaths(const QList<QByteArray>& paths)
 
 QList<QByteArray> PathsFromUriList(const QByteArray& uriList)
 {
+    if (uriList.size() > kMaxUriListBytes)
+        return {};
     QList<QByteArray> paths;
     for (QByteArray line : uriList.split('\n')) {
         line = line.trimmed();
@@ -64,6 +66,8 @@ QList<QByteArray> PathsFromUriList(const QByteArray& uriList)
             continue;
         if (const std::optional<QByteArray> path = LocalPathOfFileUrl(line))
             paths.append(*path);
+        if (paths.size() > kMaxUriListPaths)
+            return {};
     }
     return paths;
 }

@@ -38,7 +38,15 @@ QList<QByteArray> LocalPathsFromMimeData(const QMimeData* mimeData);
 // Cut when the clipboard data says so, Copy when it names files, else None.
 TClipboardIntent ClipboardIntentOf(const QMimeData* mimeData);
 
+// A dropped list is read on the user-interface thread and every path costs
+// a look-up when it becomes a data object: lists beyond these bounds are
+// refused whole (no paths) rather than decoded for seconds.
+inline constexpr qsizetype kMaxUriListBytes = 4 * 1024 * 1024;
+inline constexpr qsizetype kMaxUriListPaths = 10000;
+
 QByteArray UriListFromPaths(const QList<QByteArray>& paths);
+// Local paths of a URI list (see LocalPathsFromMimeData); a "%" without two
+// hex digits stands for itself, as QMimeData::urls() reads it.
 QList<QByteArray> PathsFromUriList(const QByteArray& uriList);
 
 // Key state (MK_*) of buttons and modifiers, and drop effects <-> Qt actions.

@@ -2,6 +2,7 @@
 
 #include "platform/FileNameCodec.h"
 #include "shell/PTMessages.h"
+#include "shell/notify/TNoLoopEventDispatcher.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -13,9 +14,12 @@ TChangeHandlerThread::TChangeHandlerThread(QObject* target, int message)
     : target_(target), message_(message)
 {
     // Without its events the worker could never be woken or answer; it is not
-    // started, so commands fail at once and the end waits for nothing.
-    if (wake_.IsValid() && done_.IsValid())
+    // started, so commands fail at once and the end waits for nothing. It runs
+    // no Qt event loop, so it gets a dispatcher that needs no descriptors.
+    if (wake_.IsValid() && done_.IsValid()) {
+        setEventDispatcher(new TNoLoopEventDispatcher);
         start();
+    }
 }
 
 TChangeHandlerThread::~TChangeHandlerThread()

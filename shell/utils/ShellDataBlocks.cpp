@@ -121,10 +121,16 @@ bool ReadIdListArray(const void* raw, std::size_t size, TIdListArrayData& out)
     if (n > (size - 8) / 6)
         return false;
     TIdListArrayData result;
+    std::size_t decoded = 0;
     for (std::uint32_t k = 0; k <= n; ++k) {
         const std::size_t offset = getU32(data + 4 + 4 * std::size_t(k));
         const std::size_t length = listLengthWithin(data, size, offset);
         if (length == 0)
+            return false;
+        // Offsets may share a list, but a block whose offsets all name one
+        // large list would decode to gigabytes.
+        decoded += length;
+        if (decoded > kMaxIdListArrayExpansion * size)
             return false;
         const QByteArray list(reinterpret_cast<const char*>(data + offset), qsizetype(length));
         if (k == 0)

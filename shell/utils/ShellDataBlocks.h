@@ -31,7 +31,10 @@ HRESULT BuildFileDropBlock(const QList<QByteArray>& names, HGLOBAL* block);
 HRESULT BuildTextBlock(const QList<QByteArray>& names, bool trailing, HGLOBAL* block);
 
 // A block read back, checked: a count that fits, offsets inside the block and
-// well-formed lists; the lists are copies.
+// well-formed lists, and copies of them that add up to at most
+// kMaxIdListArrayExpansion times the block (our own blocks hold each list
+// once, so 1 time).
+inline constexpr std::size_t kMaxIdListArrayExpansion = 4;
 struct TIdListArrayData {
     QByteArray parent;       // the parent's list bytes, terminator included
     QList<QByteArray> items; // each item's list bytes, terminator included

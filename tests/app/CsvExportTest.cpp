@@ -16,7 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <clocale>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sys/resource.h>
 
@@ -92,6 +95,30 @@ TEST(FloatToStr, GeneralFormatWithTheLocalesSeparator)
         EXPECT_EQ(FloatToStr(r.value, c), QString::fromLatin1(r.text)) << r.value;
     EXPECT_EQ(FloatToStr(2.5, german), "2,5");
     EXPECT_EQ(FloatToStr(1234567.5, german), "1234567,5"); // no thousands separator
+}
+
+TEST(FloatToStr, IgnoresTheCLibrarysLocaleEvenWithAMultiBytePoint)
+{
+    // ps_AF's decimal point is two bytes of UTF-8; build it into a private
+    // folder, since the machine may have no locales installed.
+    QTemporaryDir dir;
+    const QByteArray command = "localedef -i ps_AF -f UTF-8 " +
+                               QFile::encodeName(dir.filePath("ps_AF.utf8")) + " >/dev/null 2>&1";
+    if (std::system(command.constData()) != 0)
+        GTEST_SKIP() << "localedef cannot build ps_AF here";
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    const bool loaded = std::setlocale(LC_NUMERIC, "ps_AF.UTF-8") != nullptr;
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 2.5);
+    const QString text = FloatToStr(2.5, QLocale::c());
+    const QString small = FloatToStr(1.5e-7, QLocale::c());
+    std::setlocale(LC_NUMERIC, "C");
+    qunsetenv("LOCPATH");
+    if (!loaded)
+        GTEST_SKIP() << "ps_AF locale not loadable";
+    EXPECT_GT(std::strlen(probe), 3u) << "the multi-byte point is in force";
+    EXPECT_EQ(text, "2.5");
+    EXPECT_EQ(small, "1.5E-7");
 }
 
 TEST(CsvExport, SuggestedNameAndFileFollowTheLastCalculation)

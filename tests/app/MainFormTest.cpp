@@ -2,22 +2,28 @@
 #include "app/ChartLayout.h"
 #include "app/CurveChart.h"
 #include "app/VeldmarkMain.h"
+#include "nsa/Parameters.h"
 
 #include "ModalWatcher.h"
 #include "QtPrinters.h"
 #include "TestForm.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -26,6 +32,8 @@
 #include <QValueAxis>
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace
 {
@@ -276,10 +284,11 @@ TEST(MainForm, LayoutAndTabOrder)
             order << w->objectName();
         w = w->nextInFocusChain();
     } while (w != f.TransHeight);
-    EXPECT_EQ(order, (QStringList{"TransHeight", "SepDist", "UpperLimit", "LowerLimit",
-                                  "Horizontal", "Vertical", "ScanStep", "NumPoints", "StopFreq",
-                                  "StartFreq", "ShowDefault", "AddButton", "SaveButton",
-                                  "ClearButton", "GraphHeight", "GraphEdMax", "HelpButton"}));
+    // Of a radio group, only the checked button is a Tab stop.
+    EXPECT_EQ(order,
+              (QStringList{"TransHeight", "SepDist", "UpperLimit", "LowerLimit", "Horizontal",
+                           "ScanStep", "NumPoints", "StopFreq", "StartFreq", "ShowDefault",
+                           "AddButton", "SaveButton", "ClearButton", "GraphHeight", "HelpButton"}));
 
     // Enter in a field triggers no action.
     SmallSweep(f);
@@ -380,4 +389,133 @@ TEST(MainForm, InstructionsFollowTheControlsInOrder)
         EXPECT_GT(next, at) << heading;
         at = std::max(at, next);
     }
+}
+
+TEST(MainForm, TabIntoARadioGroupLandsOnTheCheckedButton)
+{
+    Form f;
+    f.Vertical->setChecked(true);
+    f.GraphEdMax->setChecked(true);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        return QApplication::focusWidget();
+    };
+
+    f.ClearButton->setFocus();
+    EXPECT_EQ(press(Qt::Key_Tab), f.GraphEdMax);
+    press(Qt::Key_Space); // on the checked button: the graph stays
+    EXPECT_TRUE(f.GraphEdMax->isChecked());
+    EXPECT_EQ(press(Qt::Key_Tab), f.HelpButton);
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), f.GraphEdMax);
+
+    f.LowerLimit->setFocus();
+    EXPECT_EQ(press(Qt::Key_Tab), f.Vertical);
+    // The arrow keys still move within the group, and Tab follows the choice.
+    EXPECT_EQ(press(Qt::Key_Left), f.Horizontal);
+    EXPECT_TRUE(f.Horizontal->isChecked());
+    EXPECT_EQ(press(Qt::Key_Tab), f.ScanStep);
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), f.Horizontal);
+}
+
+TEST(MainForm, RefusedInputIsAWarningWithTheFaultyFieldReadyToRetype)
+{
+    Form f;
+    QList<QMessageBox::Icon> icons;
+    f.MessagePresenter = [&](QWidget*, const QString& text, QMessageBox::Icon icon) {
+        f.messages << text;
+        icons << icon;
+    };
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.Set(f.StopFreq, "20");
+    f.AddButton->setFocus();
+    f.ClickAdd();
+    EXPECT_EQ(f.messages, QStringList{kStop});
+    EXPECT_EQ(QApplication::focusWidget(), f.StopFreq);
+    EXPECT_EQ(f.StopFreq->selectedText(), "20");
+
+    // Our bound on heights names itself, not the step's range.
+    f.Set(f.StopFreq, "1000");
+    f.Set(f.ScanStep, "0.000003");
+    f.ClickAdd();
+    EXPECT_EQ(f.messages.value(1), QString::fromUtf8(nsa::kTooManyHeightsMessage));
+    EXPECT_EQ(QApplication::focusWidget(), f.ScanStep);
+
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(f.messages.value(2), "No data to store.");
+    EXPECT_EQ(icons, (QList<QMessageBox::Icon>{QMessageBox::Warning, QMessageBox::Warning,
+                                               QMessageBox::Information}));
+}
+
+TEST(MainForm, TheMessageBoxShowsItsIconAndIsWideEnoughForItsTitle)
+{
+    TestSettingsDir settings;
+    TMainForm f(settings.IniPath()); // with the window's own message box
+    f.show();
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int width = 0, titleWidth = 0;
+    OnNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->accept();
+    });
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(icon, QMessageBox::Information);
+    // The caption's buttons and icon need about 120 pixels beside the title.
+    EXPECT_GE(width, titleWidth + 120);
+}
+
+TEST(MainForm, TheStatusBarNeverCoversTheButtons)
+{
+    Form f;
+    f.show();
+    f.resize(100, 100);
+    EXPECT_GE(f.width(), 266);
+    EXPECT_GT(f.StatusBar1->geometry().top(), f.GroupBox2->geometry().bottom());
+    EXPECT_TRUE(f.GroupBox1->geometry().right() < f.width());
+}
+
+// At 120 pixels per inch the outer size 783 x 540 becomes 978 x 675; the frame
+// of 8 x 27 pixels stays, so the client area is 970 x 648. The test runs
+// itself again on an offscreen screen of 120 dpi.
+TEST(MainForm, ConstructionScalesTheOuterSizeToTheScreensDpi)
+{
+    const int dpi = int(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    const bool child = qEnvironmentVariableIsSet("VELDMARK_DPI_CHILD");
+    ASSERT_FALSE(child && dpi == 96) << "the offscreen screen ignored its configuration";
+    if (dpi == 96) {
+        QTemporaryDir dir;
+        QFile config(dir.filePath("screen.json"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1600,
+                         "height": 1200, "logicalDpi": 120, "logicalBaseDpi": 96}]})");
+        config.close();
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+        env.insert("QT_ENABLE_HIGHDPI_SCALING", "0"); // the window sees the 120 itself
+        env.insert("VELDMARK_DPI_CHILD", "1");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=MainForm.ConstructionScalesTheOuterSizeToTheScreensDpi"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QByteArray output = child.readAll();
+        EXPECT_EQ(child.exitCode(), 0) << output.constData();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.constData();
+        EXPECT_TRUE(output.contains("at 120 dpi")) << output.constData();
+        return;
+    }
+    Form f;
+    std::cout << "at " << dpi << " dpi\n";
+    EXPECT_EQ(f.size(), QSize(ScaleToDpi(783, dpi) - 8, ScaleToDpi(540, dpi) - 27));
+    if (dpi == 120)
+        EXPECT_EQ(f.size(), QSize(970, 648));
 }

@@ -2,6 +2,7 @@
 
 #include "app/CurveChart.h"
 #include "app/TQuitOnSignal.h"
+#include "platform/PrivateProfile.h"
 
 #include "QtPrinters.h"
 
@@ -93,7 +94,9 @@ TEST(Settings, LettersInScanStepAreRefusedOnlyByAdd)
     WriteAll(ini, "[Settings]\nScanStep=abc\nNumPoints=5\nPolarization=\n");
     TMainForm f(ini);
     QStringList messages;
-    f.MessagePresenter = [&](QWidget*, const QString& text) { messages << text; };
+    f.MessagePresenter = [&](QWidget*, const QString& text, QMessageBox::Icon) {
+        messages << text;
+    };
     EXPECT_TRUE(f.Vertical->isChecked()); // an empty value is not "Horizontal"
     f.AddButtonClick();
     EXPECT_EQ(messages,
@@ -130,6 +133,43 @@ TEST(Settings, LongValuesAreCutAndBadFilesAreTolerated)
         EXPECT_EQ(f.NumPoints->text(), "971");
     }
     EXPECT_TRUE(ReadAll(ini).startsWith(rubbish)); // kept, our section added after it
+}
+
+TEST(Settings, AFileJustWithinTheBoundTakesAllElevenKeysAndKeepsThem)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("VELDMARK.INI");
+    // Another program's lines up to 100 bytes short of the bound.
+    QByteArray other = "[Other]\n";
+    while (other.size() < platform::kMaxProfileFileSize - 100)
+        other += "; " + QByteArray(60, 'x') + "\n";
+    WriteAll(ini, other);
+    const QString longText(5000, QLatin1Char('7')); // cut to 1023 when written
+    {
+        TMainForm f(ini);
+        for (QLineEdit* edit : {f.TransHeight, f.SepDist, f.UpperLimit, f.LowerLimit, f.ScanStep,
+                                f.StartFreq, f.StopFreq, f.NumPoints})
+            edit->setText(longText);
+        f.Vertical->setChecked(true);
+        f.ShowDefault->setChecked(false);
+        f.GraphEdMax->setChecked(true);
+    }
+    const QByteArray written = ReadAll(ini);
+    EXPECT_GT(written.size(), platform::kMaxProfileFileSize);
+    for (const char* key : {"TransHeight", "SepDist", "UpperLimit", "LowerLimit", "ScanStep",
+                            "StartFreq", "StopFreq", "NumPoints"})
+        EXPECT_TRUE(written.contains("\n" + QByteArray(key) + "=" + QByteArray(1023, '7') + "\n"))
+            << key;
+    EXPECT_TRUE(written.endsWith("Polarization=Vertical\nShowDefault=False\nGraph2=EdMax\n"));
+
+    // Read back, and saved again on the next close.
+    {
+        TMainForm f(ini);
+        EXPECT_EQ(f.NumPoints->text(), QString(1023, QLatin1Char('7')));
+        EXPECT_TRUE(f.GraphEdMax->isChecked());
+        f.NumPoints->setText("11");
+    }
+    EXPECT_TRUE(ReadAll(ini).contains("\nNumPoints=11\n"));
 }
 
 namespace

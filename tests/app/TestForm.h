@@ -24,7 +24,9 @@ struct TestForm : TestSettingsDir, TMainForm {
 
     TestForm() : TMainForm(IniPath())
     {
-        MessagePresenter = [this](QWidget*, const QString& text) { messages << text; };
+        MessagePresenter = [this](QWidget*, const QString& text, QMessageBox::Icon) {
+            messages << text;
+        };
     }
     void Set(QLineEdit* edit, const QString& text) { edit->setText(text); }
     void ClickAdd() { QTest::mouseClick(AddButton, Qt::LeftButton); }

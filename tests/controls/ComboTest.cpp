@@ -160,6 +160,7 @@ TEST(ImageCombo, ItemsAreAddedWithTheirIndexAndFreedWithAnEvent)
 {
     std::vector<TPTImageComboItem*> deleted;
     int data = 7;
+    const int liveAtStart = TPTImageComboItem::LiveCount();
     {
         TPTImageCombo combo;
         EXPECT_EQ(combo.IndentPixels(), 12);
@@ -179,8 +180,10 @@ TEST(ImageCombo, ItemsAreAddedWithTheirIndexAndFreedWithAnEvent)
         EXPECT_EQ(combo.GetImageComboItem(1), second);
         EXPECT_TRUE(combo.itemText(1).isEmpty());
 
+        EXPECT_EQ(TPTImageComboItem::LiveCount(), liveAtStart + 2);
         combo.removeItem(0);
         EXPECT_EQ(deleted, std::vector<TPTImageComboItem*>{first});
+        EXPECT_EQ(TPTImageComboItem::LiveCount(), liveAtStart + 1) << "a removed item is freed";
         EXPECT_EQ(combo.GetImageComboItem(0), second);
         deleted.clear();
 
@@ -196,6 +199,7 @@ TEST(ImageCombo, ItemsAreAddedWithTheirIndexAndFreedWithAnEvent)
     }
     // The combo frees its remaining items; the user's data stays untouched.
     EXPECT_EQ(deleted.size(), 1u);
+    EXPECT_EQ(TPTImageComboItem::LiveCount(), liveAtStart);
     EXPECT_EQ(data, 7);
 }
 

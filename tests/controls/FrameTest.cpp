@@ -278,6 +278,64 @@ TEST(Group, AWindowDisabledAndEnabledAroundTheGroupKeepsAChildDisabledOnItsOwn)
     EXPECT_FALSE(button->isEnabled());
 }
 
+namespace
+{
+
+// Where the caption's text pixels are, inside `client` (empty: none drawn).
+template <typename Control> QRect CaptionInk(Control& control, const QRect& client)
+{
+    QFont font = control.font();
+    font.setStyleStrategy(QFont::NoAntialias);
+    control.setFont(font);
+    control.setPalette(FramePalette());
+    control.show();
+    const QImage image = Grab(control);
+    QRect ink;
+    for (int y = client.top(); y <= client.bottom(); ++y)
+        for (int x = client.left(); x <= client.right(); ++x)
+            if (image.pixelColor(x, y) == FramePalette().color(QPalette::WindowText))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// A left-aligned caption starts after FrameSpace and is centred vertically.
+void ExpectClientCaption(const QRect& ink, const QRect& client, int frameSpace)
+{
+    ASSERT_FALSE(ink.isEmpty()) << "no caption drawn";
+    EXPECT_GE(ink.left(), client.left() + frameSpace);
+    EXPECT_LE(ink.left(), client.left() + frameSpace + 3);
+    EXPECT_NEAR(ink.center().y(), client.center().y(), 3);
+}
+
+} // namespace
+
+TEST(Group, TheCaptionIsDrawnInTheClientAreaUnlessDefaultDrawingIsOff)
+{
+    TPTGroup group;
+    group.resize(120, 60);
+    group.SetFrameStyle(ptfsLowered);
+    group.SetFrameSpace(6);
+    group.SetAlignment(Qt::AlignLeft);
+    group.SetCaption(QStringLiteral("HH"));
+    ExpectClientCaption(CaptionInk(group, group.ClientRect()), group.ClientRect(), 6);
+    group.SetDefaultDrawing(false);
+    EXPECT_TRUE(CaptionInk(group, group.ClientRect()).isEmpty());
+}
+
+TEST(Frame, TheCaptionIsDrawnInsideTheFrameUnlessDefaultDrawingIsOff)
+{
+    TPTFrame frame;
+    frame.resize(120, 60);
+    frame.SetFrameStyle(ptfsLowered);
+    frame.SetFrameSpace(6);
+    frame.SetAlignment(Qt::AlignLeft);
+    frame.SetCaption(QStringLiteral("HH"));
+    const QRect inside = frame.rect().adjusted(2, 2, -2, -2);
+    ExpectClientCaption(CaptionInk(frame, inside), frame.rect(), 6);
+    frame.SetDefaultDrawing(false);
+    EXPECT_TRUE(CaptionInk(frame, inside).isEmpty());
+}
+
 TEST(Group, ClientCaptionAndOnPaint)
 {
     TPTGroup group;

@@ -203,4 +203,42 @@ TEST_F(HeaderArrow, TheArrowFollowsTheCaptionWhenPlacedRightOfText)
     EXPECT_GT(ArrowInk(Header(), box), 5);
 }
 
+TEST_F(HeaderArrow, ALongCaptionIsShortenedBeforeTheArrowInBothAlignments)
+{
+    QPalette pal = list.GetHeaderHandle()->palette();
+    pal.setColor(QPalette::ButtonText, Qt::blue);
+    list.GetHeaderHandle()->setPalette(pal);
+    list.SetColumns({{QString(40, QLatin1Char('W')), 120, Qt::AlignLeft},
+                     {QStringLiteral("Size"), 80, Qt::AlignRight}});
+    list.SetHeaderSortColumn(0);
+    // Text ink: anything bluish, which neither the face nor the arrow is.
+    auto textInk = [](const QImage& image, int fromX, int toX, const QRect& rows) {
+        int n = 0;
+        for (int y = rows.top(); y <= rows.bottom(); ++y)
+            for (int x = fromX; x <= toX; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.blue() > c.red() + 60 && c.blue() > c.green() + 60 ? 1 : 0;
+            }
+        return n;
+    };
+    const QRect t = TextRect(0);
+
+    // Left: the arrow first, the caption starts 5 pixels after its box.
+    list.SetHeaderSortDisplayMode(ptlvLeftAlign);
+    const QRect left = TPTCustomListView::ArrowBox(t);
+    QImage image = Header();
+    EXPECT_GT(ArrowInk(image, left), 5);
+    EXPECT_EQ(textInk(image, t.left(), left.right() + 5, t), 0);
+    EXPECT_GT(textInk(image, left.right() + 6, t.right(), t), 20);
+
+    // Right: the caption ends 4 pixels before the arrow's box.
+    list.SetHeaderSortDisplayMode(ptlvRightAlign);
+    QRect right = TPTCustomListView::ArrowBox(t);
+    right.translate(t.width() - right.width() - 5, 0);
+    image = Header();
+    EXPECT_GT(ArrowInk(image, right), 5);
+    EXPECT_EQ(textInk(image, right.left() - 4, t.right(), t), 0);
+    EXPECT_GT(textInk(image, t.left(), right.left() - 5, t), 20);
+}
+
 } // namespace

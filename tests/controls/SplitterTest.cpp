@@ -127,6 +127,22 @@ TEST(Splitter, NegativeMinimumCollapsesPaneOneAndTheBar)
     EXPECT_EQ(s.Pane(1)->geometry(), QRect(205, 0, 242, 153));
 }
 
+TEST(Splitter, APaneSqueezedOutComesBackWhenTheSplitterGrows)
+{
+    DialogSplitter s;
+    // WHEN the splitter shrinks below pane 2's minimum, the clamp gives a
+    // negative position and pane 1 disappears
+    s.splitter->resize(50, 153);
+    EXPECT_LT(s.splitter->Position(), 0);
+    EXPECT_EQ(s.Pane(0)->width(), 0);
+    // THEN growing it again brings pane 1 back with its share
+    s.splitter->resize(447, 153);
+    EXPECT_EQ(s.splitter->Position(), 141);
+    EXPECT_EQ(s.Pane(0)->geometry(), QRect(0, 0, 141, 153));
+    s.splitter->resize(900, 153);
+    EXPECT_EQ(s.splitter->Position(), 284);
+}
+
 TEST(Splitter, ProportionalResizeKeepsPaneOnesShare)
 {
     DialogSplitter s;
@@ -198,7 +214,9 @@ TEST(Splitter, DragWithoutFullDragMovesOnlyTheFeedbackUntilRelease)
     EXPECT_EQ(s.changes, 1);
     EXPECT_EQ(s.drops, std::vector<int>{241});
     EXPECT_FLOAT_EQ(s.splitter->Proportion(), 241.0f / 447.0f);
-    EXPECT_FALSE(s.drags.empty());
+    // Every step reports the drag coordinate (mouse coordinate, not the
+    // position), and the end reports -1.
+    EXPECT_EQ(s.drags, (std::vector<int>{143, 243, -1}));
 }
 
 TEST(Splitter, FullDragMovesThePanesWithTheMouse)

@@ -60,12 +60,13 @@ TEST(CustomDraw, ListAnswerStartsFromZeroWhileTreeKeepsAHandlersResult)
     list.Apply();
     EXPECT_EQ(rec.result, 0u);
 
+    // A value with none of the answer bits, so an added SkipDefault shows.
     uint32_t treeResult = 0;
     TPTTvCustomDraw tree(&rec.tv, QFont(), &treeResult);
-    tree.SetResult(0x1234);
+    tree.SetResult(0x1200);
     tree.SkipDefault = true;
     tree.Apply();
-    EXPECT_EQ(treeResult, 0x1234u);
+    EXPECT_EQ(treeResult, 0x1200u);
 }
 
 TEST(CustomDraw, PrePaintOfTheTreeAsksForItemNotificationsTheListDoesNot)
@@ -245,6 +246,32 @@ TEST(TreeCustomDraw, BrushAndSkipChangeTheNodesPixels)
     EXPECT_EQ(CountPixels(image, tree.NodeRect(a, false), red), 0);
     EXPECT_GT(CountPixels(image, tree.NodeRect(a, true), ink), 5);
     EXPECT_EQ(CountPixels(image, tree.NodeRect(c, false), ink), 0);
+}
+
+TEST(TreeCustomDraw, ExtendedEventSeesEveryStageAndThePlainOneOnlyItemPrePaint)
+{
+    TPTTreeView tree;
+    tree.resize(300, 200);
+    for (const char* text : {"a", "b", "c"})
+        tree.AddChild(nullptr, QString::fromLatin1(text));
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    std::vector<TPTCustomDrawStage> ex, plain;
+    tree.OnPTCustomDrawEx = [&](TPTCustomTreeView*, TPTCustomDraw& cd, TPTTreeNode* node) {
+        ex.push_back(cd.GetDrawStage());
+        EXPECT_EQ(node != nullptr, cd.GetIsItem());
+        if (cd.GetDrawStage() == ptcdsItemPrePaint)
+            cd.SetResult(ptcd::NotifyPostPaint); // so the item's post-paint stage comes too
+    };
+    tree.OnPTCustomDraw = [&](TPTCustomTreeView*, TPTCustomDraw& cd, TPTTreeNode*) {
+        plain.push_back(cd.GetDrawStage());
+    };
+    tree.viewport()->grab();
+    ASSERT_FALSE(ex.empty());
+    EXPECT_EQ(ex.front(), ptcdsPrePaint);
+    EXPECT_EQ(std::count(ex.begin(), ex.end(), ptcdsItemPrePaint), 3);
+    EXPECT_EQ(std::count(ex.begin(), ex.end(), ptcdsItemPostPaint), 3);
+    EXPECT_EQ(plain, std::vector<TPTCustomDrawStage>(3, ptcdsItemPrePaint));
 }
 
 } // namespace

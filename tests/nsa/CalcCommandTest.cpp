@@ -104,3 +104,16 @@ TEST(CalcCommand, WritesAFileOrSaysWhyNot)
     EXPECT_NE(bad.err.find("No such file or directory"), std::string::npos);
     fs::remove_all(dir);
 }
+
+TEST(CalcCommand, AnEmptyFileNameOrAFailingStandardOutputIsReported)
+{
+    const CalcRun empty = Calc({"-o", ""});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.err.find("missing a file name"), std::string::npos) << empty.err;
+
+    std::ostringstream err;
+    std::ostream broken(nullptr); // every write fails, as on a full disk
+    EXPECT_EQ(RunCalcCommand({"--num-points", "2"}, broken, err), 1);
+    EXPECT_EQ(err.str().rfind("veldmark-calc: cannot write to standard output", 0), 0u)
+        << err.str();
+}

@@ -4,9 +4,19 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace nsa;
 namespace fs = std::filesystem;
@@ -173,4 +183,124 @@ TEST(WriteCsvFile, AFileTheUserMayNotWriteIsNotReplaced)
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, "Permission denied");
     EXPECT_EQ(ReadAll(file), "keep me");
+}
+
+namespace
+{
+
+bool IsKind(const fs::path& p, mode_t kind)
+{
+    struct stat st;
+    return ::lstat(p.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == kind;
+}
+
+std::size_t Entries(const fs::path& dir)
+{
+    return std::size_t(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+} // namespace
+
+TEST(WriteFileReplacing, PipesAndDevicesAreWrittenInPlaceNeverReplaced)
+{
+    TempDir dir;
+    const fs::path fifo = dir.path / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Without a reader the write is refused at once instead of waiting.
+    const FileWriteResult alone = WriteFileReplacing(fifo.string(), "data");
+    EXPECT_FALSE(alone.ok);
+    EXPECT_EQ(alone.error, "No such device or address");
+    EXPECT_TRUE(IsKind(fifo, S_IFIFO));
+
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const FileWriteResult piped = WriteFileReplacing(fifo.string(), "through the pipe");
+    EXPECT_TRUE(piped.ok) << piped.error;
+    char got[64] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 16);
+    EXPECT_STREQ(got, "through the pipe");
+    ::close(reader);
+    EXPECT_TRUE(IsKind(fifo, S_IFIFO));
+
+    // A socket cannot be opened as a file: refused, and still a socket.
+    const fs::path socketPath = dir.path / "socket";
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_FALSE(WriteFileReplacing(socketPath.string(), "data").ok);
+    EXPECT_TRUE(IsKind(socketPath, S_IFSOCK));
+    ::close(s);
+    EXPECT_EQ(Entries(dir.path), 2u);
+}
+
+TEST(WriteFileReplacing, DeviceNodesOfOurOwnKeepTheirKind)
+{
+    TempDir dir;
+    const fs::path null = dir.path / "null", full = dir.path / "full";
+    if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+        ::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "device nodes need privileges here";
+    // Through a link, as /dev/stdout is one: the node is written, both stay.
+    const fs::path link = dir.path / "null-link";
+    fs::create_symlink(null, link);
+    EXPECT_TRUE(WriteFileReplacing(link.string(), "data").ok);
+    EXPECT_TRUE(IsKind(link, S_IFLNK));
+    const FileWriteResult onFull = WriteFileReplacing(full.string(), "data");
+    EXPECT_FALSE(onFull.ok);
+    EXPECT_EQ(onFull.error, "No space left on device");
+    EXPECT_TRUE(IsKind(null, S_IFCHR));
+    EXPECT_TRUE(IsKind(full, S_IFCHR));
+    EXPECT_EQ(Entries(dir.path), 3u);
+}
+
+TEST(WriteFileReplacing, DanglingLinksCreateTheirFileAndLoopsAreRefused)
+{
+    TempDir dir;
+    const fs::path absolute = dir.path / "absolute", relative = dir.path / "relative";
+    fs::create_symlink(dir.path / "made-1.csv", absolute);
+    fs::create_symlink("chained", relative);
+    fs::create_symlink("made-2.csv", dir.path / "chained");
+    ASSERT_TRUE(WriteFileReplacing(absolute.string(), "one").ok);
+    ASSERT_TRUE(WriteFileReplacing(relative.string(), "two").ok);
+    EXPECT_TRUE(IsKind(absolute, S_IFLNK));
+    EXPECT_TRUE(IsKind(relative, S_IFLNK));
+    EXPECT_EQ(ReadAll(dir.path / "made-1.csv"), "one");
+    EXPECT_EQ(ReadAll(dir.path / "made-2.csv"), "two");
+
+    const fs::path a = dir.path / "loop-a", b = dir.path / "loop-b";
+    fs::create_symlink("loop-b", a);
+    fs::create_symlink("loop-a", b);
+    const FileWriteResult loop = WriteFileReplacing(a.string(), "data");
+    EXPECT_FALSE(loop.ok);
+    EXPECT_EQ(loop.error, "Too many levels of symbolic links");
+    EXPECT_TRUE(IsKind(a, S_IFLNK));
+    EXPECT_TRUE(IsKind(b, S_IFLNK));
+    EXPECT_EQ(Entries(dir.path), 7u);
+
+    EXPECT_EQ(WriteFileReplacing("", "data").error, "No such file or directory");
+}
+
+TEST(WriteFileReplacing, ARunKilledWhileWritingLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    const fs::path target = dir.path / "out.csv";
+    std::ofstream(target) << "old";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The file-size limit kills the writer with SIGXFSZ in the middle of
+        // its write, as a kill between write and rename would.
+        const rlimit noCore{0, 0}, small{4096, 4096};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        WriteFileReplacing(target.string(), std::string(100000, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_EQ(Entries(dir.path), 1u) << "a temporary file was left beside the target";
 }

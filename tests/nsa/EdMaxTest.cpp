@@ -124,3 +124,53 @@ TEST(EdMax, ExtremeButAcceptedGeometriesGiveFiniteResults)
     EXPECT_TRUE(std::isfinite(EdMaxHorizontal(30, kMaxLength, kMaxLength / 2, kMaxLength,
                                               kMaxLength, kMaxLength / 4, h)));
 }
+
+TEST(EdMax, ATieGoesToTheLowestHeight)
+{
+    // At 1e29 m the heights vanish in the path lengths: every height gives
+    // the very same field, so the first height scanned must stay the maximum.
+    for (double freq : {30.0, 1000.0}) {
+        double h = 0;
+        EdMaxVertical(freq, 4, 1.5, 1, 1e29, 0.5, h);
+        EXPECT_EQ(h, 1.5) << freq;
+        h = 0;
+        EdMaxHorizontal(freq, 4, 1.5, 1, 1e29, 0.5, h);
+        EXPECT_EQ(h, 1.5) << freq;
+    }
+}
+
+TEST(EdMax, FieldConstantsToManyDigits)
+{
+    // The two-ray field at one height, written out here in long double from
+    // the constants themselves: 49.2, 7.0142712 (not the square root of 49.2,
+    // 7.01427117), and the wave number 2 pi f / 299.792458.
+    const long double pi = 3.141592653589793238462643383279503L;
+    auto field = [&](bool vertical, long double f, long double h, long double t, long double d) {
+        const long double k = 2 * pi * f / 299.792458L;
+        const long double r1 = std::sqrt((h - t) * (h - t) + d * d);
+        const long double r2 = std::sqrt((h + t) * (h + t) + d * d);
+        if (!vertical)
+            return std::sqrt(49.2L *
+                             (r2 * r2 + r1 * r1 + 2 * r1 * r2 * std::cos(pi - k * (r2 - r1)))) /
+                   (r1 * r2);
+        const long double a = r1 * r1 * r1, b = r2 * r2 * r2;
+        return d * d * 7.0142712L * std::sqrt(b * b + a * a + 2 * a * b * std::cos(k * (r2 - r1))) /
+               (a * b);
+    };
+    struct Point {
+        bool vertical;
+        double freq, height, trans, sep;
+    };
+    for (const Point& p : {Point{false, 1000, 2, 1, 3}, Point{true, 1000, 2, 1, 3},
+                           Point{false, 30, 4, 1, 10}, Point{true, 17321.5, 1.37, 2, 3}}) {
+        double h = 0;
+        // Lower and upper limit equal: one height is scanned.
+        const double e = p.vertical
+                             ? EdMaxVertical(p.freq, p.height, p.height, p.trans, p.sep, 1, h)
+                             : EdMaxHorizontal(p.freq, p.height, p.height, p.trans, p.sep, 1, h);
+        const double expected =
+            double(20 * std::log10(field(p.vertical, p.freq, p.height, p.trans, p.sep)));
+        // sqrt(49.2) for 7.0142712 would be 4e-8 dB off.
+        EXPECT_NEAR(e, expected, 1e-10) << p.vertical << " at " << p.freq << " MHz";
+    }
+}

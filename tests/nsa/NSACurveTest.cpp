@@ -187,3 +187,19 @@ TEST(LastCalculation, IsTheLastRecordOrTheLastPair)
     EXPECT_EQ(single.user, &list[2]);
     EXPECT_EQ(single.ansi, nullptr);
 }
+
+TEST(NSACurve, FrequenciesComeFromTheirIndexNotARunningSum)
+{
+    // A spacing of 0.485 MHz is not a binary fraction: adding it 2000 times
+    // drifts away from i * spacing + start.
+    TNSAData d = Curve(1, 3, 1, 4, 0, 30, 1000, 2001, false);
+    ASSERT_EQ(CalculateNSACurve(d), CurveStatus::Done);
+    const double spacing = (1000.0 - 30.0) / 2000;
+    int drifted = 0;
+    double sum = 30;
+    for (int i = 0; i < 2001; ++i, sum += spacing) {
+        EXPECT_EQ(d.Freq[i], i * spacing + 30) << i;
+        drifted += sum != i * spacing + 30;
+    }
+    ASSERT_GT(drifted, 0) << "the spacing must make a running sum drift";
+}

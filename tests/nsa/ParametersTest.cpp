@@ -41,7 +41,7 @@ struct Form {
     std::string Message()
     {
         const ParameterCheck c = Check();
-        return c.failed ? InvalidFieldMessage(*c.failed) : "";
+        return c.failed ? c.message : "";
     }
 };
 
@@ -133,4 +133,22 @@ TEST(CheckParameters, NonFiniteValuesAndStallingStepsAreRefused)
     // The default step at heights where 1 cm is below the rounding of a double.
     EXPECT_EQ(With({{F::LowerLimit, "1e15"}, {F::UpperLimit, "2e15"}}),
               "Invalid scan step (must be between zero and receive height span).");
+}
+
+TEST(CheckParameters, MoreThanAMillionHeightsHaveAMessageOfTheirOwn)
+{
+    // 0.000003 m over a 3 m span, and the default step over a 100 km span:
+    // both steps are within the span and move the height, so the field's own
+    // message would be false.
+    for (const auto& changes : std::vector<std::map<F, std::string>>{{{F::ScanStep, "0.000003"}},
+                                                                     {{F::UpperLimit, "100000"}}}) {
+        Form form;
+        for (auto& [f, t] : changes)
+            form.text[f] = t;
+        const ParameterCheck c = form.Check();
+        ASSERT_EQ(c.failed, F::ScanStep);
+        EXPECT_STREQ(c.message, kTooManyHeightsMessage);
+        EXPECT_NE(std::string(c.message).find("1000000"), std::string::npos);
+    }
+    EXPECT_EQ(With({{F::ScanStep, "0.00000301"}}), "");
 }

@@ -134,11 +134,31 @@ TEST_F(Profile, HugeOrBinaryFilesNeitherHangNorGetRewritten)
     Put(binary + "\n[Settings]\nK=found\n");
     EXPECT_EQ(Get("Settings", "K"), "found");
 
-    const QByteArray huge(platform::kMaxProfileFileSize + 1, '=');
+    const QByteArray huge(platform::kMaxProfileFileSize + platform::kProfileHeadroom + 1, '=');
     Put(huge);
     EXPECT_EQ(Get("Settings", "K"), "dflt");
     EXPECT_FALSE(WritePrivateProfileString("Settings", "K", "V", path));
     EXPECT_EQ(QFileInfo(path).size(), huge.size());
+}
+
+TEST_F(Profile, WritesMayPassTheBoundByTheHeadroomAndNoFurther)
+{
+    // GIVEN a file 10 bytes short of the bound
+    const QByteArray nearly =
+        "[Settings]\n;" + QByteArray(platform::kMaxProfileFileSize - 23, 'x') + "\n";
+    ASSERT_EQ(nearly.size(), platform::kMaxProfileFileSize - 10);
+    Put(nearly);
+    // WHEN a write takes it past the bound THEN it is kept, read and rewritten
+    EXPECT_TRUE(WritePrivateProfileString("Settings", "A", QString(100, 'a'), path));
+    EXPECT_GT(Contents().size(), platform::kMaxProfileFileSize);
+    EXPECT_EQ(Get("Settings", "A"), std::string(100, 'a'));
+    EXPECT_TRUE(WritePrivateProfileString("Settings", "B", "b", path));
+    EXPECT_EQ(Get("Settings", "B"), "b");
+    // A write that would pass the headroom too is refused; nothing changes.
+    const QByteArray before = Contents();
+    EXPECT_FALSE(
+        WritePrivateProfileString("Settings", "C", QString(platform::kProfileHeadroom, 'c'), path));
+    EXPECT_EQ(Contents(), before);
 }
 
 TEST_F(Profile, AFileOfMegabytesIsNoSettingsFile)

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include <fcntl.h>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -313,4 +315,33 @@ TEST(ChangeHandlerThread, RunningOutOfWatchesIsToldOnce)
     EXPECT_FALSE(thread.TakeWatchesRanOut());
     Touch(root.filePath("7/x"));
     EXPECT_TRUE(owner.WaitForSlot(0));
+}
+
+TEST(ChangeHandlerThread, TwoOrThreeFreeDescriptorsStartAWorkerThatNeedsNoMore)
+{
+    QTemporaryDir root;
+    for (int free : {2, 3}) {
+        NoticeCollector owner;
+        // The lowest limit that leaves exactly `free` descriptor numbers unused.
+        rlimit saved;
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+        rlimit tight = saved;
+        int unused = 0;
+        for (tight.rlim_cur = 0; unused < free; ++tight.rlim_cur)
+            unused += ::fcntl(int(tight.rlim_cur), F_GETFD) < 0;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+        auto thread = std::make_unique<TChangeHandlerThread>(&owner, AM_CHANGENOTIFY);
+        // Answering a command needs the worker through its start-up, still
+        // under the tight limit.
+        thread->RemoveAllWatches();
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+        // Both events were made, so the worker runs and serves watches once
+        // descriptors are back.
+        EXPECT_TRUE(thread->isRunning()) << free;
+        int slot = -1;
+        ASSERT_TRUE(thread->AddWatch(root.path(), kNames, slot, false)) << free;
+        Touch(root.filePath(QStringLiteral("f%1").arg(free)));
+        EXPECT_TRUE(owner.WaitForSlot(slot)) << free;
+    }
 }

@@ -14,6 +14,7 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -518,6 +519,60 @@ TEST_F(MimeBridge, KeyStatesAndEffects)
     EXPECT_EQ(QtDropActionsFromEffects(DROPEFFECT_MOVE | DROPEFFECT_SCROLL),
               Qt::DropActions(Qt::MoveAction));
     EXPECT_EQ(QtDropActionFromEffect(DROPEFFECT_NONE), Qt::IgnoreAction);
+}
+
+TEST_F(DataBlocks, AnArrayThatWouldDecodeToFarMoreThanItsSizeIsRefused)
+{
+    // GIVEN 1000 offsets that all name one 60 000-byte list (60 MB decoded)
+    const int n = 1000;
+    QByteArray block = le32(n);
+    const std::uint32_t listAt = 8 + 4 * n;
+    for (int k = 0; k <= n; ++k)
+        block += le32(listAt);
+    for (int i = 0; i < 1000; ++i)
+        block += QByteArray("\x3c\x00", 2) + QByteArray(58, 'x');
+    block += QByteArray(2, '\0');
+    TIdListArrayData read;
+    EXPECT_FALSE(ReadIdListArray(block.constData(), std::size_t(block.size()), read));
+    QMimeData dropped;
+    dropped.setData(QString::fromLatin1(kShellIdListMimeType), block);
+    TComPtr<IDataObject> object;
+    EXPECT_EQ(TMimeDataObject::Create(&dropped, object.put()), DV_E_FORMATETC);
+
+    // A few shared lists stay within the bound.
+    const QByteArray shared = le32(2) + le32(16) + le32(16) + le32(16) +
+                              QByteArray("\x08\x00"
+                                         "abcdef",
+                                         8) +
+                              QByteArray(2, '\0');
+    EXPECT_TRUE(ReadIdListArray(shared.constData(), std::size_t(shared.size()), read));
+    EXPECT_EQ(read.items.size(), 2);
+}
+
+TEST_F(MimeBridge, UriListsAreReadAsQMimeDataReadsThemAndBounded)
+{
+    const QByteArray lines = "file:///t/%zz\r\nFILE:///t/Up\r\nFile://LocalHost/t/host\r\n"
+                             "file:///t/100%\r\nfile:///t/%4\r\nfile:///t/%41%62\r\n";
+    QMimeData mime;
+    mime.setData(QString::fromLatin1(kUriListMimeType), lines);
+    QStringList viaQt;
+    for (const QUrl& url : mime.urls())
+        viaQt << url.path(); // the host is ours to judge: Qt keeps it apart
+    QStringList ours;
+    for (const QByteArray& path : PathsFromUriList(lines))
+        ours << QString::fromUtf8(path);
+    EXPECT_EQ(ours, viaQt);
+    EXPECT_EQ(ours, (QStringList{"/t/%zz", "/t/Up", "/t/host", "/t/100%", "/t/%4", "/t/Ab"}));
+
+    // Beyond the bounds a list is refused whole instead of decoded for seconds.
+    QByteArray many;
+    for (qsizetype i = 0; i <= kMaxUriListPaths; ++i)
+        many += "file:///t/" + QByteArray::number(i) + "\r\n";
+    EXPECT_TRUE(PathsFromUriList(many).isEmpty());
+    many.chop(many.size() - many.lastIndexOf("file:"));
+    EXPECT_EQ(PathsFromUriList(many).size(), kMaxUriListPaths);
+    EXPECT_TRUE(
+        PathsFromUriList("file:///" + QByteArray(kMaxUriListBytes, 'x') + "\r\n").isEmpty());
 }
 
 } // namespace

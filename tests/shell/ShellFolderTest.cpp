@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -361,6 +362,13 @@ TEST_F(ShellNamespace, CompareIdsSortsFoldersFirstAndNamesNaturally)
     makeFile(work() + "/file1", "12345");
     makeDir(work() + "/zeta");
     makeDir(work() + "/Alpha");
+    // Modified times in an order that is neither the names' nor their reverse.
+    const std::pair<const char*, long> times[] = {
+        {"/file10", 1000}, {"/File2", 2000}, {"/file1", 3000}, {"/zeta", 1500}, {"/Alpha", 2500}};
+    for (const auto& [name, seconds] : times) {
+        const timespec both[2] = {{seconds, 0}, {seconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (work() + name).constData(), both, 0), 0) << name;
+    }
 
     TIdListPtr list(parse(work()));
     TComPtr<IShellFolder> folder = bind(list.get());
@@ -387,6 +395,8 @@ TEST_F(ShellNamespace, CompareIdsSortsFoldersFirstAndNamesNaturally)
     };
     EXPECT_EQ(orderBy(0), (QStringList{"Alpha", "zeta", "file1", "File2", "file10"}));
     EXPECT_EQ(orderBy(1), (QStringList{"Alpha", "zeta", "File2", "file1", "file10"}));
+    // Modified: oldest first, folders still first.
+    EXPECT_EQ(orderBy(3), (QStringList{"zeta", "Alpha", "file10", "File2", "file1"}));
     // The same item compares equal; "a" and "A" never do.
     EXPECT_EQ(ShortFromResult(folder->CompareIDs(0, items.GetPIDL(0), items.GetPIDL(0))), 0);
 }
