@@ -8,9 +8,9 @@
 struct TAxisScale {
     double min = 0;
     double max = 1;
-    double anchor = 0;   // one tick value; the others are anchor + k * interval
+    double anchor = 0; // one tick value; the others are anchor + k * interval
     double interval = 0.25;
-    int precision = 6;   // significant digits of the "%g" labels
+    int precision = 6; // significant digits of the "%g" labels
 };
 
 // A data range [low, high] rounded out to ticks at 1, 2 or 5 times a power of

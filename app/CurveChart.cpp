@@ -26,9 +26,8 @@ void ShowStartUpLook(QValueAxis* axis)
 
 } // namespace
 
-TCurveChartView* CreateCurveChart(QWidget* parent, const QString& objectName,
-                                  const QString& title, const QString& bottomTitle,
-                                  const QString& leftTitle)
+TCurveChartView* CreateCurveChart(QWidget* parent, const QString& objectName, const QString& title,
+                                  const QString& bottomTitle, const QString& leftTitle)
 {
     auto* chart = new QChart;
     chart->legend()->hide();
@@ -133,8 +132,8 @@ void ScaleAxesToData(QChart* chart)
                     yMax = std::max(yMax, p.y());
                 }
             }
-    for (auto [axis, low, high] : {std::tuple{BottomAxis(chart), xMin, xMax},
-                                   std::tuple{LeftAxis(chart), yMin, yMax}}) {
+    for (auto [axis, low, high] :
+         {std::tuple{BottomAxis(chart), xMin, xMax}, std::tuple{LeftAxis(chart), yMin, yMax}}) {
         if (low > high)
             ShowStartUpLook(axis);
         else

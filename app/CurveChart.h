@@ -19,9 +19,8 @@ class TCurveChartView;
 // The chart settings the main window fixes: no visible title or legend, a
 // flat chart with a white plot area, a value axis at the bottom and left.
 // The hidden title text is kept as the view's accessible name.
-TCurveChartView* CreateCurveChart(QWidget* parent, const QString& objectName,
-                                  const QString& title, const QString& bottomTitle,
-                                  const QString& leftTitle);
+TCurveChartView* CreateCurveChart(QWidget* parent, const QString& objectName, const QString& title,
+                                  const QString& bottomTitle, const QString& leftTitle);
 
 QValueAxis* BottomAxis(QChart* chart);
 QValueAxis* LeftAxis(QChart* chart);

@@ -79,7 +79,7 @@ TComparisonDialog::TComparisonDialog(QWidget* parent, const nsa::TSiteComparison
     for (double limit : {nsa::kAcceptanceDb, -nsa::kAcceptanceDb})
         if (!f.empty())
             AddLineSeries(chart, {*lowest, *highest}, {limit, limit},
-                      {Qt::red, true, tr("Limit %1 dB").arg(limit)});
+                          {Qt::red, true, tr("Limit %1 dB").arg(limit)});
     auto addPoints = [&](const std::vector<double>& x, const std::vector<double>& y,
                          const QColor& colour, const QString& name) {
         auto* points = new QScatterSeries;

@@ -26,9 +26,9 @@
 namespace
 {
 
-constexpr qreal kOverlayZ = 1000;      // above the series
-constexpr int kLeastBandPixels = 4;    // a smaller band is a click, not a zoom
-constexpr double kWheelStep = 0.8;     // one notch in shows 80 % of the band
+constexpr qreal kOverlayZ = 1000;   // above the series
+constexpr int kLeastBandPixels = 4; // a smaller band is a click, not a zoom
+constexpr double kWheelStep = 0.8;  // one notch in shows 80 % of the band
 constexpr qreal kReadoutPadding = 3;
 
 QString Number(double v)
@@ -54,7 +54,8 @@ TCurveChartView::TCurveChartView(QChart* chart, QWidget* parent)
     readoutBox_->setPen(QPen(QColor(0, 0, 0, 140), 0));
     readout_ = new QGraphicsSimpleTextItem(readoutBox_);
     readout_->setFont(parent ? parent->font() : font());
-    for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{crossX_, crossY_, marker_, readoutBox_}) {
+    for (QGraphicsItem* item :
+         std::initializer_list<QGraphicsItem*>{crossX_, crossY_, marker_, readoutBox_}) {
         item->setZValue(kOverlayZ);
         item->setVisible(false);
         scene()->addItem(item);
@@ -93,9 +94,9 @@ QPointF TCurveChartView::PositionOf(QPointF value) const
     const QRectF area = chart()->plotArea();
     const QValueAxis* x = XAxis();
     const QValueAxis* y = YAxis();
-    const QPointF inChart(area.left() + (value.x() - x->min()) / (x->max() - x->min()) * area.width(),
-                          area.bottom() -
-                              (value.y() - y->min()) / (y->max() - y->min()) * area.height());
+    const QPointF inChart(
+        area.left() + (value.x() - x->min()) / (x->max() - x->min()) * area.width(),
+        area.bottom() - (value.y() - y->min()) / (y->max() - y->min()) * area.height());
     return chart()->mapToScene(inChart);
 }
 
@@ -168,7 +169,8 @@ void TCurveChartView::ResetZoomByUser()
 
 void TCurveChartView::HideReadout()
 {
-    for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{crossX_, crossY_, marker_, readoutBox_})
+    for (QGraphicsItem* item :
+         std::initializer_list<QGraphicsItem*>{crossX_, crossY_, marker_, readoutBox_})
         item->setVisible(false);
     readout_->setText(QString());
 }
@@ -232,7 +234,8 @@ void TCurveChartView::ShowReadoutAt(QPointF viewPos)
     corner.setY(std::max(corner.y(), sceneArea.top()));
     readoutBox_->setRect(QRectF(QPointF(0, 0), box));
     readoutBox_->setPos(corner);
-    for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{crossX_, crossY_, marker_, readoutBox_})
+    for (QGraphicsItem* item :
+         std::initializer_list<QGraphicsItem*>{crossX_, crossY_, marker_, readoutBox_})
         item->setVisible(true);
 }
 
@@ -256,7 +259,8 @@ QMenu* TCurveChartView::CreateContextMenu()
     QAction* legend = menu->addAction(tr("Show legend"));
     legend->setCheckable(true);
     legend->setChecked(chart()->legend()->isVisible());
-    connect(legend, &QAction::toggled, this, [this](bool on) { chart()->legend()->setVisible(on); });
+    connect(legend, &QAction::toggled, this,
+            [this](bool on) { chart()->legend()->setVisible(on); });
     menu->addSeparator();
     menu->addAction(tr("Copy image"), this, &TCurveChartView::CopyImageToClipboard);
     menu->addActions(actions());
@@ -273,8 +277,9 @@ void TCurveChartView::contextMenuEvent(QContextMenuEvent* event)
 
 void TCurveChartView::mousePressEvent(QMouseEvent* event)
 {
-    const bool pan = event->button() == Qt::MiddleButton ||
-                     (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier));
+    const bool pan =
+        event->button() == Qt::MiddleButton ||
+        (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier));
     if (pan || event->button() == Qt::LeftButton) {
         drag_ = pan ? Drag::Pan : Drag::Band;
         dragStart_ = lastPos_ = event->position().toPoint();

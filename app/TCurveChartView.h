@@ -71,7 +71,7 @@ class TCurveChartView : public QChartView
   private:
     QValueAxis* XAxis() const;
     QValueAxis* YAxis() const;
-    QRectF PlotArea() const;          // in view coordinates
+    QRectF PlotArea() const; // in view coordinates
     QPointF ValueAt(QPointF viewPos) const;
     QPointF PositionOf(QPointF value) const; // in scene coordinates
     void SetXRange(double low, double high);

@@ -4,7 +4,8 @@
 
 #include <ostream>
 
-namespace nsa {
+namespace nsa
+{
 
 int RunCompareCommand(const std::string& file, const TNSAData& theory, std::ostream& out,
                       std::ostream& err)

@@ -5,7 +5,8 @@
 #include <iosfwd>
 #include <string>
 
-namespace nsa {
+namespace nsa
+{
 
 // veldmark-calc --compare FILE: compares a measured NSA file with the
 // computed curve and prints the deviation table as CSV on out, a summary on

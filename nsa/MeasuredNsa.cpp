@@ -9,9 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace nsa {
+namespace nsa
+{
 
-namespace {
+namespace
+{
 
 constexpr int kErrorsNamed = 10;
 
@@ -24,7 +26,9 @@ struct Format {
 
 std::string_view Trim(std::string_view s)
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+    };
     while (!s.empty() && blank(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && blank(s.back()))
@@ -132,11 +136,11 @@ std::optional<std::string> ParseLine(std::string_view line, const Format& format
         return "expected a frequency in MHz and an NSA in dB";
     double values[2];
     for (int i = 0; i < 2; ++i) {
+        // In a decimal-comma file a "." is no decimal point.
         std::string text(fields[i]);
         if (format.decimalComma)
             for (char& c : text)
-                if (c == ',')
-                    c = '.';
+                c = c == ',' ? '.' : c == '.' ? ',' : c;
         const std::optional<double> v = ToNumber(text);
         if (!v)
             return Quoted(fields[i]) + " is not a number";
@@ -203,7 +207,8 @@ MeasuredNsaFile ParseMeasuredNsa(std::string_view text)
         result.points.push_back(point);
     }
     if (bad > kErrorsNamed)
-        result.error += "\nand " + std::to_string(bad - kErrorsNamed) + " more lines that do not parse";
+        result.error +=
+            "\nand " + std::to_string(bad - kErrorsNamed) + " more lines that do not parse";
     if (!result.ok())
         result.points.clear();
     return result;
@@ -221,7 +226,8 @@ MeasuredNsaFile ReadMeasuredNsaFile(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return fail(std::strerror(errno));
-    struct stat st {};
+    struct stat st {
+    };
     std::string text;
     std::string error;
     if (::fstat(fd, &st) != 0)

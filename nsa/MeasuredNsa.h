@@ -4,7 +4,8 @@
 #include <string_view>
 #include <vector>
 
-namespace nsa {
+namespace nsa
+{
 
 // One point of a measured site: frequency in MHz, NSA in dB, and the line of
 // the file it came from (counted from 1).

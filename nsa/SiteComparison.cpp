@@ -4,9 +4,11 @@
 #include <charconv>
 #include <cmath>
 
-namespace nsa {
+namespace nsa
+{
 
-namespace {
+namespace
+{
 
 std::string G(double v)
 {
@@ -63,7 +65,8 @@ TSiteComparison CompareSite(const TNSAData& theory, const std::vector<TMeasuredP
         }
         ++c.compared;
         c.failed += !row.within;
-        if (c.worst < 0 || std::fabs(row.deviation) > std::fabs(c.rows[std::size_t(c.worst)].deviation))
+        if (c.worst < 0 ||
+            std::fabs(row.deviation) > std::fabs(c.rows[std::size_t(c.worst)].deviation))
             c.worst = int(i);
     }
     return c;

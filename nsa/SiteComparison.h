@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace nsa {
+namespace nsa
+{
 
 // The acceptance window of a site: measured NSA within this many dB of the
 // theoretical NSA.
@@ -20,18 +21,18 @@ std::optional<double> InterpolateNSA(const TNSAData& theory, double freq);
 
 struct TComparisonRow {
     TMeasuredPoint measured;
-    bool compared = false;  // false: outside the computed frequencies
-    double theory = 0;      // dB, when compared
-    double deviation = 0;   // measured - theory, dB, when compared
-    bool within = false;    // |deviation| <= kAcceptanceDb
+    bool compared = false; // false: outside the computed frequencies
+    double theory = 0;     // dB, when compared
+    double deviation = 0;  // measured - theory, dB, when compared
+    bool within = false;   // |deviation| <= kAcceptanceDb
 };
 
 struct TSiteComparison {
     std::vector<TComparisonRow> rows; // in the file's order
     int compared = 0;
-    int failed = 0;           // compared and outside the acceptance window
+    int failed = 0; // compared and outside the acceptance window
     int notCompared = 0;
-    int worst = -1;           // row of the largest |deviation|, -1 when nothing compared
+    int worst = -1; // row of the largest |deviation|, -1 when nothing compared
     bool Passed() const { return compared > 0 && failed == 0; }
 };
 
