@@ -75,14 +75,20 @@ QValueAxis* LeftAxis(QChart* chart)
     return AxisAt(chart, Qt::AlignLeft);
 }
 
-QLineSeries* AddLineSeries(QChart* chart, const std::vector<double>& x,
-                           const std::vector<double>& y, const TCurveStyle& style)
+QList<QPointF> PointsOf(const std::vector<double>& x, const std::vector<double>& y)
 {
     QList<QPointF> points;
     const std::size_t n = std::min(x.size(), y.size());
     points.reserve(qsizetype(n));
     for (std::size_t i = 0; i < n; ++i)
         points.append(QPointF(x[i], y[i]));
+    return points;
+}
+
+QLineSeries* AddLineSeries(QChart* chart, const std::vector<double>& x,
+                           const std::vector<double>& y, const TCurveStyle& style)
+{
+    const QList<QPointF> points = PointsOf(x, y);
     auto* series = new QLineSeries;
     series->setName(style.name);
     QPen pen(style.colour, 1.5);
@@ -116,27 +122,46 @@ void ApplyAxisScale(QValueAxis* axis, const TAxisScale& scale)
     axis->setTickType(QValueAxis::TicksDynamic);
 }
 
-void ScaleAxesToData(QChart* chart)
+TDataBounds::TDataBounds()
+    : xMin(std::numeric_limits<double>::infinity()), xMax(-xMin), yMin(xMin), yMax(-xMin)
 {
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    double xMin = inf, xMax = -inf, yMin = inf, yMax = -inf;
+}
+
+void TDataBounds::Add(const QList<QPointF>& points)
+{
+    for (const QPointF& p : points) {
+        if (std::isfinite(p.x())) {
+            xMin = std::min(xMin, p.x());
+            xMax = std::max(xMax, p.x());
+        }
+        if (std::isfinite(p.y())) {
+            yMin = std::min(yMin, p.y());
+            yMax = std::max(yMax, p.y());
+        }
+    }
+}
+
+TDataBounds DataBoundsOf(QChart* chart)
+{
+    TDataBounds bounds;
     for (QAbstractSeries* s : chart->series())
-        if (auto* line = qobject_cast<QXYSeries*>(s))
-            for (const QPointF& p : line->points()) {
-                if (std::isfinite(p.x())) {
-                    xMin = std::min(xMin, p.x());
-                    xMax = std::max(xMax, p.x());
-                }
-                if (std::isfinite(p.y())) {
-                    yMin = std::min(yMin, p.y());
-                    yMax = std::max(yMax, p.y());
-                }
-            }
-    for (auto [axis, low, high] :
-         {std::tuple{BottomAxis(chart), xMin, xMax}, std::tuple{LeftAxis(chart), yMin, yMax}}) {
+        if (auto* xy = qobject_cast<QXYSeries*>(s))
+            bounds.Add(xy->points());
+    return bounds;
+}
+
+void ScaleAxesTo(QChart* chart, const TDataBounds& bounds)
+{
+    for (auto [axis, low, high] : {std::tuple{BottomAxis(chart), bounds.xMin, bounds.xMax},
+                                   std::tuple{LeftAxis(chart), bounds.yMin, bounds.yMax}}) {
         if (low > high)
             ShowStartUpLook(axis);
         else
             ApplyAxisScale(axis, ScaleForData(low, high));
     }
+}
+
+void ScaleAxesToData(QChart* chart)
+{
+    ScaleAxesTo(chart, DataBoundsOf(chart));
 }

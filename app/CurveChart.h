@@ -3,6 +3,8 @@
 #include "app/AxisScale.h"
 
 #include <QColor>
+#include <QList>
+#include <QPointF>
 #include <QString>
 
 #include <vector>
@@ -32,17 +34,31 @@ struct TCurveStyle {
     QString name;
 };
 
+QList<QPointF> PointsOf(const std::vector<double>& x, const std::vector<double>& y);
+
 // One line series of the points (x[i], y[i]), appended after the chart's
-// other series and owned by the chart. The axes are left as they are, so a
-// caller adding several series ranges them once afterwards.
+// other series and owned by the chart. The axes are left as they are; to add
+// several series and range the axes for them, TSeriesBatch is quicker.
 QLineSeries* AddLineSeries(QChart* chart, const std::vector<double>& x,
                            const std::vector<double>& y, const TCurveStyle& style);
 
 // Removes and destroys the series, first to last.
 void DeleteAllSeries(QChart* chart);
 
-// Sets both axes to the range of all points shown, rounded to readable ticks;
-// with nothing to show, the axes look as they do at start-up.
+// The extent of the finite coordinates of some points.
+struct TDataBounds {
+    double xMin, xMax, yMin, yMax; // min > max while empty
+    TDataBounds();
+    void Add(const QList<QPointF>& points);
+};
+
+TDataBounds DataBoundsOf(QChart* chart);
+
+// Sets both axes to the bounds, rounded to readable ticks; an empty extent
+// gives the axes the look they have at start-up.
+void ScaleAxesTo(QChart* chart, const TDataBounds& bounds);
+
+// ScaleAxesTo the points of all series shown.
 void ScaleAxesToData(QChart* chart);
 
 void ApplyAxisScale(QValueAxis* axis, const TAxisScale& scale);

@@ -10,18 +10,19 @@
 #include "app/FloatToStr.h"
 #include "app/FormFont.h"
 #include "app/TComparisonDialog.h"
+#include "app/TSeriesBatch.h"
 #include "nsa/CsvFile.h"
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
 #include "nsa/SiteComparison.h"
 #include "platform/PrivateProfile.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -276,7 +277,8 @@ void TMainForm::CreateCharts()
 
     for (TCurveChartView* chart : {NSAChart, Chart2})
         for (const char* format : {"png", "svg"}) {
-            auto* save = new QAction(tr("Save image as %1...").arg(QString::fromLatin1(format).toUpper()), chart);
+            auto* save = new QAction(
+                tr("Save image as %1...").arg(QString::fromLatin1(format).toUpper()), chart);
             connect(save, &QAction::triggered, this,
                     [this, chart, format] { SaveChartImage(chart, QString::fromLatin1(format)); });
             chart->addAction(save);
@@ -434,21 +436,23 @@ TCurveStyle TMainForm::CurveStyle(std::size_t Index) const
 
 void TMainForm::PlotAndStore(const std::vector<TNSAData>& Curves)
 {
-    // Everything is added first and ranged once: each ranging re-lays out
-    // every series already shown.
+    // An Add shows all data again, zoomed or not.
+    NSAChart->ResetZoom();
+    Chart2->ResetZoom();
+    TSeriesBatch nsa(NSAChart->chart()), second(Chart2->chart());
     for (const TNSAData& data : Curves) {
         NSADataList.push_back(data);
         const std::size_t index = NSADataList.size() - 1;
-        AddCurveSeries(NSAChart->chart(), index, data.NSA);
-        AddCurveSeries(Chart2->chart(), index, GraphHeight->isChecked() ? data.Height : data.EdMax);
+        AddCurveSeries(nsa, index, data.NSA);
+        AddCurveSeries(second, index, GraphHeight->isChecked() ? data.Height : data.EdMax);
     }
-    NSAChart->ResetZoom();
-    Chart2->ResetZoom();
+    nsa.RangeAndFill();
+    second.RangeAndFill();
 }
 
-void TMainForm::AddCurveSeries(QChart* Chart, std::size_t Index, const std::vector<double>& Y)
+void TMainForm::AddCurveSeries(TSeriesBatch& Chart, std::size_t Index, const std::vector<double>& Y)
 {
-    AddLineSeries(Chart, NSADataList[Index].Freq, Y, CurveStyle(Index));
+    Chart.Add(NSADataList[Index].Freq, Y, CurveStyle(Index));
 }
 
 void TMainForm::ClearButtonClick()
@@ -467,9 +471,11 @@ void TMainForm::Graph2ChangeClick()
     DeleteAllSeries(chart);
     const bool height = GraphHeight->isChecked();
     LeftAxis(chart)->setTitleText(height ? tr("Height (m)") : tr("EdMax"));
-    for (std::size_t i = 0; i < NSADataList.size(); ++i)
-        AddCurveSeries(chart, i, height ? NSADataList[i].Height : NSADataList[i].EdMax);
     Chart2->ResetZoom();
+    TSeriesBatch batch(chart);
+    for (std::size_t i = 0; i < NSADataList.size(); ++i)
+        AddCurveSeries(batch, i, height ? NSADataList[i].Height : NSADataList[i].EdMax);
+    batch.RangeAndFill();
     if (NSAChart->IsZoomed()) {
         const QValueAxis* x = BottomAxis(NSAChart->chart());
         Chart2->ShowFrequencyRange(x->min(), x->max());

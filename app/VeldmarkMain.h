@@ -3,6 +3,7 @@
 #include "app/CurveChart.h"
 #include "app/TCurveChartView.h"
 #include "app/TSaveDlg.h"
+#include "app/TSeriesBatch.h"
 #include "nsa/NSAData.h"
 
 #include <QString>
@@ -67,7 +68,7 @@ class TMainForm : public QWidget
     // ranging each chart's axes once for all of them.
     void PlotAndStore(const std::vector<TNSAData>& Curves);
     // One series for the curve at Index of the list, in that Add's colour.
-    void AddCurveSeries(QChart* Chart, std::size_t Index, const std::vector<double>& Y);
+    void AddCurveSeries(TSeriesBatch& Chart, std::size_t Index, const std::vector<double>& Y);
 
     // The chart context menu's image export: asks for a file name and writes
     // the chart as PNG or SVG ("png" / "svg").
