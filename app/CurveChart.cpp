@@ -3,6 +3,8 @@
 #include "app/TCurveChartView.h"
 
 #include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
@@ -98,6 +100,10 @@ QLineSeries* AddLineSeries(QChart* chart, const std::vector<double>& x,
     chart->addSeries(series);
     series->attachAxis(BottomAxis(chart));
     series->attachAxis(LeftAxis(chart));
+    // A dashed curve is the companion of the solid one in its colour: one
+    // legend entry for both.
+    for (QLegendMarker* marker : chart->legend()->markers(series))
+        marker->setVisible(!style.dashed);
     return series;
 }
 

@@ -27,7 +27,8 @@ TCurveChartView* CreateCurveChart(QWidget* parent, const QString& objectName, co
 QValueAxis* BottomAxis(QChart* chart);
 QValueAxis* LeftAxis(QChart* chart);
 
-// How one curve is drawn; the name shows in the legend and the readout.
+// How one curve is drawn; the name shows in the legend and the readout. A
+// dashed curve goes with the solid one of its colour and has no legend entry.
 struct TCurveStyle {
     QColor colour;
     bool dashed = false;

@@ -412,14 +412,16 @@ void TMainForm::CalculateNSA(std::vector<TNSAData>& curves)
 namespace
 {
 
+// Short enough for two legend entries side by side at the designed size:
+// "User: H, Tx 1 m, Rx 1-4 m, d 10 m".
 QString CurveName(const nsa::TNSAData& d)
 {
     const QLocale locale;
     auto m = [&](double v) { return locale.toString(v, 'g', 6); };
-    return QObject::tr("%1, %2, Tx %3 m, Rx %4-%5 m, d %6 m")
-        .arg(d.AnsiDefault ? QObject::tr("ANSI curve") : QObject::tr("User curve"),
-             d.Vertical ? QObject::tr("vertical") : QObject::tr("horizontal"), m(d.TransHeight),
-             m(d.LowerLimit), m(d.UpperLimit), m(d.SepDist));
+    return QObject::tr("%1: %2, Tx %3 m, Rx %4-%5 m, d %6 m")
+        .arg(d.AnsiDefault ? QObject::tr("ANSI") : QObject::tr("User"),
+             d.Vertical ? QObject::tr("V") : QObject::tr("H"), m(d.TransHeight), m(d.LowerLimit),
+             m(d.UpperLimit), m(d.SepDist));
 }
 
 } // namespace

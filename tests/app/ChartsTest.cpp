@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScatterSeries>
@@ -271,8 +272,8 @@ TEST(Charts, EachAddHasItsColourAndItsStandardCurveIsDashedInIt)
             EXPECT_EQ(pen(i).style(), Qt::SolidLine);
         for (int i : {1, 4})
             EXPECT_EQ(pen(i).style(), Qt::DashLine);
-        EXPECT_TRUE(s[0]->name().startsWith("User curve, horizontal, Tx 1 m, Rx 1-4 m, d 10 m"));
-        EXPECT_TRUE(s[1]->name().startsWith("ANSI curve"));
+        EXPECT_TRUE(s[0]->name().startsWith("User: H, Tx 1 m, Rx 1-4 m, d 10 m"));
+        EXPECT_TRUE(s[1]->name().startsWith("ANSI: H, Tx 1 m, Rx 1-4 m, d 10 m"));
     }
     // The second-graph switch keeps them.
     f.GraphEdMax->setChecked(true);
@@ -368,8 +369,7 @@ TEST(Charts, HoverShowsTheNearestPointWithItsCurve)
     const nsa::TNSAData& user = f.Curves()[0];
     QTest::mouseMove(f.NSAChart->viewport(), ViewPos(f.NSAChart, {user.Freq[3], user.NSA[3]}));
     const QString text = f.NSAChart->ReadoutText();
-    EXPECT_TRUE(text.startsWith("User curve, vertical, Tx 1 m, Rx 1-4 m, d 3 m"))
-        << text.toStdString();
+    EXPECT_TRUE(text.startsWith("User: V, Tx 1 m, Rx 1-4 m, d 3 m")) << text.toStdString();
     EXPECT_TRUE(text.contains(QString("Frequency (MHz): %1").arg(user.Freq[3], 0, 'g', 6)));
     EXPECT_TRUE(text.contains(QString("NSA (dB): %1").arg(user.NSA[3], 0, 'g', 6)));
     const nsa::TNSAData& ansi = f.Curves()[1];
@@ -402,6 +402,13 @@ TEST(Charts, ContextMenuTogglesTheLegendAndExportsTheChart)
     EXPECT_FALSE(f.NSAChart->chart()->legend()->isVisible());
     menu->actions()[1]->trigger();
     EXPECT_TRUE(f.NSAChart->chart()->legend()->isVisible());
+    // One entry per Add: the dashed standard curve goes with its user curve.
+    QApplication::processEvents();
+    QStringList entries;
+    for (QLegendMarker* marker : f.NSAChart->chart()->legend()->markers())
+        if (marker->isVisible())
+            entries << marker->label();
+    EXPECT_EQ(entries, QStringList{"User: H, Tx 1 m, Rx 1-4 m, d 10 m"});
     std::unique_ptr<QMenu> second(f.Chart2->CreateContextMenu());
     EXPECT_EQ(second->actions().size(), 6); // no comparison there
 
