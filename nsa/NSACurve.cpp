@@ -74,15 +74,42 @@ double ScanStepAt(const TNSAData& d, double freq)
     return d.ScanStep == 0 ? DefaultScanStep(freq) : d.ScanStep;
 }
 
-struct BlockView {
-    const double *a, *b, *margin, *rotationCos, *rotationSin;
-    int size;
+// One block of heights, padded to whole tiles with heights that bound
+// nothing (a = -inf, b = 0).
+constexpr int kTile = 8; // heights held in registers while the points go by
+constexpr int kPaddedBlock = (kBlock + kTile - 1) / kTile * kTile;
+
+struct BlockData {
+    alignas(64) double a[kPaddedBlock], b[kPaddedBlock], margin[kPaddedBlock];
+    alignas(64) double rotationCos[kPaddedBlock], rotationSin[kPaddedBlock];
+    alignas(64) double c[kPaddedBlock], s[kPaddedBlock]; // cos, sin of k*(R2-R1), first point
+    int size = 0;
 };
+
+using Vec4 = double __attribute__((vector_size(32)));
+
+// Always inlined, so each build of the hot loop uses its own instructions and
+// no vector crosses a call between code built for different processors.
+#define VELDMARK_INLINE inline __attribute__((always_inline))
+
+VELDMARK_INLINE Vec4 Load(const double* p)
+{
+    Vec4 v;
+    __builtin_memcpy(&v, p, sizeof v);
+    return v;
+}
+
+VELDMARK_INLINE void Store(double* p, Vec4 v) { __builtin_memcpy(p, &v, sizeof v); }
+
+VELDMARK_INLINE Vec4 Max(Vec4 x, Vec4 y) { return x > y ? x : y; }
+
+VELDMARK_INLINE double Largest(Vec4 v) { return std::max(std::max(v[0], v[1]), std::max(v[2], v[3])); }
 
 // The hot loop: for one block of heights and n consecutive points, an upper
 // bound of the squared field per point (stored at upper[j * stride]) and the
-// running lower bound of each point's maximum. c and s hold cos and sin of
-// k * (R2 - R1) for the first point and are turned point by point.
+// running lower bound of each point's maximum. A tile of heights stays in
+// registers while the rotation turns it through all n points; per point only
+// two running maxima go to memory.
 //
 // Compiled for AVX2 and FMA as well as for plain x86-64, the one chosen when
 // the program starts. Fused multiply-adds change the rotation in the last bit
@@ -91,24 +118,38 @@ struct BlockView {
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 __attribute__((target_clones("arch=x86-64-v3", "default")))
 #endif
-void BoundBlock(const BlockView v, double* c, double* s, int n, double* upper,
+// up and low hold 4 running maxima per point.
+void BoundBlock(const BlockData& block, int n, double* up, double* low, double* upper,
                 std::ptrdiff_t stride, double* lowerMax)
 {
-    const int m = v.size;
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const Vec4 none = {-inf, -inf, -inf, -inf};
     for (int j = 0; j < n; ++j) {
-        double up = -std::numeric_limits<double>::infinity();
-        double low = -std::numeric_limits<double>::infinity();
-#pragma omp simd reduction(max : up, low)
-        for (int h = 0; h < m; ++h) {
-            const double value = v.a[h] + v.b[h] * c[h];
-            up = std::max(up, value + v.margin[h]);
-            low = std::max(low, value - v.margin[h]);
-            const double cn = c[h] * v.rotationCos[h] - s[h] * v.rotationSin[h];
-            s[h] = s[h] * v.rotationCos[h] + c[h] * v.rotationSin[h];
-            c[h] = cn;
+        Store(up + 4 * j, none);
+        Store(low + 4 * j, none);
+    }
+    for (int t = 0; t < block.size; t += kTile) {
+        const Vec4 a0 = Load(block.a + t), a1 = Load(block.a + t + 4);
+        const Vec4 b0 = Load(block.b + t), b1 = Load(block.b + t + 4);
+        const Vec4 w0 = Load(block.margin + t), w1 = Load(block.margin + t + 4);
+        const Vec4 rc0 = Load(block.rotationCos + t), rc1 = Load(block.rotationCos + t + 4);
+        const Vec4 rs0 = Load(block.rotationSin + t), rs1 = Load(block.rotationSin + t + 4);
+        Vec4 c0 = Load(block.c + t), c1 = Load(block.c + t + 4);
+        Vec4 s0 = Load(block.s + t), s1 = Load(block.s + t + 4);
+        for (int j = 0; j < n; ++j) {
+            const Vec4 v0 = a0 + b0 * c0, v1 = a1 + b1 * c1;
+            Store(up + 4 * j, Max(Load(up + 4 * j), Max(v0 + w0, v1 + w1)));
+            Store(low + 4 * j, Max(Load(low + 4 * j), Max(v0 - w0, v1 - w1)));
+            const Vec4 cn0 = c0 * rc0 - s0 * rs0, cn1 = c1 * rc1 - s1 * rs1;
+            s0 = s0 * rc0 + c0 * rs0;
+            s1 = s1 * rc1 + c1 * rs1;
+            c0 = cn0;
+            c1 = cn1;
         }
-        upper[j * stride] = up;
-        lowerMax[j] = std::max(lowerMax[j], low);
+    }
+    for (int j = 0; j < n; ++j) {
+        upper[j * stride] = Largest(Load(up + 4 * j));
+        lowerMax[j] = std::max(lowerMax[j], Largest(Load(low + 4 * j)));
     }
 }
 
@@ -133,17 +174,24 @@ public:
 
         lowerMax.assign(n, -std::numeric_limits<double>::infinity());
         upperMax.assign(std::size_t(n) * blocks, 0.0);
+        upTile.resize(4 * std::size_t(n));
+        lowTile.resize(4 * std::size_t(n));
+        BlockData block;
         for (int blk = 0; blk < blocks; ++blk) {
             const int h0 = blk * kBlock;
-            const int m = std::min<int>(kBlock, int(g.height.size()) - h0);
-            double c[kBlock], s[kBlock];
-            for (int h = 0; h < m; ++h) {
-                c[h] = std::cos(k[0] * g.pathDifference[h0 + h]);
-                s[h] = std::sin(k[0] * g.pathDifference[h0 + h]);
+            block.size = std::min<int>(kBlock, int(g.height.size()) - h0);
+            for (int h = 0; h < kPaddedBlock; ++h) {
+                const bool real = h < block.size;
+                block.a[h] = real ? g.a[h0 + h] : -std::numeric_limits<double>::infinity();
+                block.b[h] = real ? g.b[h0 + h] : 0;
+                block.margin[h] = real ? g.margin[h0 + h] : 0;
+                block.rotationCos[h] = real ? g.rotationCos[h0 + h] : 1;
+                block.rotationSin[h] = real ? g.rotationSin[h0 + h] : 0;
+                block.c[h] = real ? std::cos(k[0] * g.pathDifference[h0 + h]) : 1;
+                block.s[h] = real ? std::sin(k[0] * g.pathDifference[h0 + h]) : 0;
             }
-            BoundBlock(BlockView{g.a.data() + h0, g.b.data() + h0, g.margin.data() + h0,
-                                 g.rotationCos.data() + h0, g.rotationSin.data() + h0, m},
-                       c, s, n, upperMax.data() + blk, blocks, lowerMax.data());
+            BoundBlock(block, n, upTile.data(), lowTile.data(), upperMax.data() + blk, blocks,
+                       lowerMax.data());
         }
         for (int j = 0; j < n; ++j)
             ExactMaximum(g, blocks, unit.first + j, j);
@@ -176,6 +224,7 @@ private:
 
     TNSAData& data;
     std::vector<double> k, lowerMax, upperMax;
+    std::vector<double> upTile, lowTile; // 4 per point, for the block in hand
 };
 
 } // namespace
