@@ -86,61 +86,70 @@ struct BlockData {
     int size = 0;
 };
 
+// Four doubles in one AVX register; two in one SSE2 register.
 using Vec4 = double __attribute__((vector_size(32)));
+using Vec2 = double __attribute__((vector_size(16)));
+
+// The helpers below pass vectors by value, whose calling convention differs
+// between the builds of the hot loop; they are always inlined, so no such
+// call exists and the compiler's note about it does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 // Always inlined, so each build of the hot loop uses its own instructions and
 // no vector crosses a call between code built for different processors.
 #define VELDMARK_INLINE inline __attribute__((always_inline))
 
-VELDMARK_INLINE Vec4 Load(const double* p)
+template <typename V> VELDMARK_INLINE V Load(const double* p)
 {
-    Vec4 v;
+    V v;
     __builtin_memcpy(&v, p, sizeof v);
     return v;
 }
 
-VELDMARK_INLINE void Store(double* p, Vec4 v) { __builtin_memcpy(p, &v, sizeof v); }
+template <typename V> VELDMARK_INLINE void Store(double* p, V v)
+{
+    __builtin_memcpy(p, &v, sizeof v);
+}
 
-VELDMARK_INLINE Vec4 Max(Vec4 x, Vec4 y) { return x > y ? x : y; }
-
-VELDMARK_INLINE double Largest(Vec4 v) { return std::max(std::max(v[0], v[1]), std::max(v[2], v[3])); }
+template <typename V> VELDMARK_INLINE V Max(V x, V y) { return x > y ? x : y; }
 
 // The hot loop: for one block of heights and n consecutive points, an upper
 // bound of the squared field per point (stored at upper[j * stride]) and the
-// running lower bound of each point's maximum. A tile of heights stays in
-// registers while the rotation turns it through all n points; per point only
-// two running maxima go to memory.
-//
-// Compiled for AVX2 and FMA as well as for plain x86-64, the one chosen when
-// the program starts. Fused multiply-adds change the rotation in the last bit
-// only; the bounds keep their margin, and the exact scan that follows decides
-// every result, so the curve is bit for bit the same on either path.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("arch=x86-64-v3", "default")))
-#endif
-// up and low hold 4 running maxima per point.
-void BoundBlock(const BlockData& block, int n, double* up, double* low, double* upper,
-                std::ptrdiff_t stride, double* lowerMax)
+// running lower bound of each point's maximum. A tile of two vectors of
+// heights stays in registers while the rotation turns it through all n
+// points; per point only two running maxima (up and low, kMaxLanes doubles
+// each) go to memory.
+constexpr int kMaxLanes = 4;
+
+template <typename V>
+VELDMARK_INLINE void BoundBlockTiled(const BlockData& block, int n, double* up, double* low,
+                                     double* upper, std::ptrdiff_t stride, double* lowerMax)
 {
+    constexpr int lanes = sizeof(V) / sizeof(double);
     constexpr double inf = std::numeric_limits<double>::infinity();
-    const Vec4 none = {-inf, -inf, -inf, -inf};
+    V none;
+    for (int l = 0; l < lanes; ++l)
+        none[l] = -inf;
     for (int j = 0; j < n; ++j) {
-        Store(up + 4 * j, none);
-        Store(low + 4 * j, none);
+        Store(up + kMaxLanes * j, none);
+        Store(low + kMaxLanes * j, none);
     }
-    for (int t = 0; t < block.size; t += kTile) {
-        const Vec4 a0 = Load(block.a + t), a1 = Load(block.a + t + 4);
-        const Vec4 b0 = Load(block.b + t), b1 = Load(block.b + t + 4);
-        const Vec4 w0 = Load(block.margin + t), w1 = Load(block.margin + t + 4);
-        const Vec4 rc0 = Load(block.rotationCos + t), rc1 = Load(block.rotationCos + t + 4);
-        const Vec4 rs0 = Load(block.rotationSin + t), rs1 = Load(block.rotationSin + t + 4);
-        Vec4 c0 = Load(block.c + t), c1 = Load(block.c + t + 4);
-        Vec4 s0 = Load(block.s + t), s1 = Load(block.s + t + 4);
+    for (int t = 0; t < block.size; t += 2 * lanes) {
+        const int t1 = t + lanes;
+        const V a0 = Load<V>(block.a + t), a1 = Load<V>(block.a + t1);
+        const V b0 = Load<V>(block.b + t), b1 = Load<V>(block.b + t1);
+        const V w0 = Load<V>(block.margin + t), w1 = Load<V>(block.margin + t1);
+        const V rc0 = Load<V>(block.rotationCos + t), rc1 = Load<V>(block.rotationCos + t1);
+        const V rs0 = Load<V>(block.rotationSin + t), rs1 = Load<V>(block.rotationSin + t1);
+        V c0 = Load<V>(block.c + t), c1 = Load<V>(block.c + t1);
+        V s0 = Load<V>(block.s + t), s1 = Load<V>(block.s + t1);
         for (int j = 0; j < n; ++j) {
-            const Vec4 v0 = a0 + b0 * c0, v1 = a1 + b1 * c1;
-            Store(up + 4 * j, Max(Load(up + 4 * j), Max(v0 + w0, v1 + w1)));
-            Store(low + 4 * j, Max(Load(low + 4 * j), Max(v0 - w0, v1 - w1)));
-            const Vec4 cn0 = c0 * rc0 - s0 * rs0, cn1 = c1 * rc1 - s1 * rs1;
+            double* u = up + kMaxLanes * j;
+            double* d = low + kMaxLanes * j;
+            const V v0 = a0 + b0 * c0, v1 = a1 + b1 * c1;
+            Store(u, Max(Load<V>(u), Max(v0 + w0, v1 + w1)));
+            Store(d, Max(Load<V>(d), Max(v0 - w0, v1 - w1)));
+            const V cn0 = c0 * rc0 - s0 * rs0, cn1 = c1 * rc1 - s1 * rs1;
             s0 = s0 * rc0 + c0 * rs0;
             s1 = s1 * rc1 + c1 * rs1;
             c0 = cn0;
@@ -148,9 +157,36 @@ void BoundBlock(const BlockData& block, int n, double* up, double* low, double* 
         }
     }
     for (int j = 0; j < n; ++j) {
-        upper[j * stride] = Largest(Load(up + 4 * j));
-        lowerMax[j] = std::max(lowerMax[j], Largest(Load(low + 4 * j)));
+        double u = -inf, d = -inf;
+        for (int l = 0; l < lanes; ++l) {
+            u = std::max(u, up[kMaxLanes * j + l]);
+            d = std::max(d, low[kMaxLanes * j + l]);
+        }
+        upper[j * stride] = u;
+        lowerMax[j] = std::max(lowerMax[j], d);
     }
+}
+
+// Two builds of the hot loop, the one for the processor chosen when the
+// program starts (function multiversioning): AVX2 with FMA, tiles of eight
+// heights, and plain x86-64 with SSE2, tiles of four. Fused multiply-adds
+// change the rotation in the last bit only; the bounds keep their margin and
+// the exact scan that follows decides every result, so the curve is bit for
+// bit the same on either path.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target("arch=x86-64-v3"))) void BoundBlock(const BlockData& block, int n,
+                                                          double* up, double* low, double* upper,
+                                                          std::ptrdiff_t stride, double* lowerMax)
+{
+    BoundBlockTiled<Vec4>(block, n, up, low, upper, stride, lowerMax);
+}
+
+__attribute__((target("default")))
+#endif
+void BoundBlock(const BlockData& block, int n, double* up, double* low, double* upper,
+                std::ptrdiff_t stride, double* lowerMax)
+{
+    BoundBlockTiled<Vec2>(block, n, up, low, upper, stride, lowerMax);
 }
 
 // Points [first, last) that share one height grid, computed as one unit.
@@ -174,8 +210,8 @@ public:
 
         lowerMax.assign(n, -std::numeric_limits<double>::infinity());
         upperMax.assign(std::size_t(n) * blocks, 0.0);
-        upTile.resize(4 * std::size_t(n));
-        lowTile.resize(4 * std::size_t(n));
+        upTile.resize(kMaxLanes * std::size_t(n));
+        lowTile.resize(kMaxLanes * std::size_t(n));
         BlockData block;
         for (int blk = 0; blk < blocks; ++blk) {
             const int h0 = blk * kBlock;
@@ -224,7 +260,7 @@ private:
 
     TNSAData& data;
     std::vector<double> k, lowerMax, upperMax;
-    std::vector<double> upTile, lowTile; // 4 per point, for the block in hand
+    std::vector<double> upTile, lowTile; // kMaxLanes per point, for the block in hand
 };
 
 } // namespace
