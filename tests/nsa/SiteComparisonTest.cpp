@@ -61,18 +61,6 @@ std::string MeasuredFile(const TNSAData& theory,
     return out.str();
 }
 
-struct CalcRun {
-    int status;
-    std::string out, err;
-};
-
-CalcRun Calc(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = RunCalcCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 } // namespace
 
 TEST(MeasuredNsa, ReadsTheCommonLayoutsWithTheirHeadersAndDecimalPoints)
