@@ -1,8 +1,8 @@
-#include "nsa/SiteComparison.h"
-#include "nsa/CalcCommand.h"
 #include "nsa/MeasuredNsa.h"
 #include "nsa/NSACurve.h"
-#include "nsa/Parameters.h"
+#include "nsa/SiteComparison.h"
+
+#include "CalcRun.h"
 
 #include <gtest/gtest.h>
 
