@@ -466,7 +466,16 @@ TEST(Charts, MeasuredSiteComparisonPlotsThePointsAndTheDeviationUntilClear)
                    .toUtf8());
     file.close();
 
-    ASSERT_TRUE(f.CompareMeasured(path)) << f.messages.join(' ').toStdString();
+    // Through the context menu's entry and its file dialog.
+    OnNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    f.NSAChart->findChild<QAction*>(QStringLiteral("CompareMeasured"))->trigger();
+    ASSERT_TRUE(f.messages.isEmpty()) << f.messages.join(' ').toStdString();
     ASSERT_EQ(f.Series(f.NSAChart), 3);
     auto* measured = qobject_cast<QScatterSeries*>(f.NSAChart->chart()->series().last());
     ASSERT_NE(measured, nullptr);
