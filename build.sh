@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev
           libgl-dev libgtest-dev libbenchmark-dev shared-mime-info locales
           desktop-file-utils appstream)
 

@@ -1,19 +1,40 @@
 #include "app/CurveChart.h"
 
+#include "app/TCurveChartView.h"
+
 #include <QChart>
-#include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QPen>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-QChartView* CreateCurveChart(QWidget* parent, const QString& objectName, const QString& title,
-                             const QString& bottomTitle, const QString& leftTitle)
+namespace
+{
+
+// The axes as the chart shows them before the first curve: 0 to 1 with Qt's
+// five fixed ticks.
+void ShowStartUpLook(QValueAxis* axis)
+{
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setTickCount(5);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setRange(0, 1);
+}
+
+} // namespace
+
+TCurveChartView* CreateCurveChart(QWidget* parent, const QString& objectName, const QString& title,
+                                  const QString& bottomTitle, const QString& leftTitle)
 {
     auto* chart = new QChart;
     chart->legend()->hide();
+    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->legend()->setFont(parent->font());
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 8, 4));
     chart->setPlotAreaBackgroundBrush(Qt::white);
@@ -26,14 +47,13 @@ QChartView* CreateCurveChart(QWidget* parent, const QString& objectName, const Q
         axis->setTitleText(text);
         axis->setLabelsFont(axisFont);
         axis->setTitleFont(axisFont);
-        axis->setLabelFormat(QStringLiteral("%g"));
-        axis->setRange(0, 1);
+        ShowStartUpLook(axis);
         chart->addAxis(axis, where);
     };
     addAxis(Qt::AlignBottom, bottomTitle);
     addAxis(Qt::AlignLeft, leftTitle);
 
-    auto* view = new QChartView(chart, parent);
+    auto* view = new TCurveChartView(chart, parent);
     view->setObjectName(objectName);
     view->setAccessibleName(title);
     view->setRenderHint(QPainter::Antialiasing);
@@ -57,18 +77,34 @@ QValueAxis* LeftAxis(QChart* chart)
     return AxisAt(chart, Qt::AlignLeft);
 }
 
-void AddLineSeries(QChart* chart, const std::vector<double>& x, const std::vector<double>& y)
+QList<QPointF> PointsOf(const std::vector<double>& x, const std::vector<double>& y)
 {
     QList<QPointF> points;
     const std::size_t n = std::min(x.size(), y.size());
     points.reserve(qsizetype(n));
     for (std::size_t i = 0; i < n; ++i)
         points.append(QPointF(x[i], y[i]));
+    return points;
+}
+
+QLineSeries* AddLineSeries(QChart* chart, const std::vector<double>& x,
+                           const std::vector<double>& y, const TCurveStyle& style)
+{
+    const QList<QPointF> points = PointsOf(x, y);
     auto* series = new QLineSeries;
+    series->setName(style.name);
+    QPen pen(style.colour, 1.5);
+    pen.setStyle(style.dashed ? Qt::DashLine : Qt::SolidLine);
+    series->setPen(pen);
     series->replace(points); // one update instead of one per point
     chart->addSeries(series);
     series->attachAxis(BottomAxis(chart));
     series->attachAxis(LeftAxis(chart));
+    // A dashed curve is the companion of the solid one in its colour: one
+    // legend entry for both.
+    for (QLegendMarker* marker : chart->legend()->markers(series))
+        marker->setVisible(!style.dashed);
+    return series;
 }
 
 void DeleteAllSeries(QChart* chart)
@@ -80,61 +116,58 @@ void DeleteAllSeries(QChart* chart)
     }
 }
 
-namespace
+void ApplyAxisScale(QValueAxis* axis, const TAxisScale& scale)
 {
-
-struct Range {
-    double min = std::numeric_limits<double>::infinity();
-    double max = -std::numeric_limits<double>::infinity();
-    void add(double v)
-    {
-        if (std::isfinite(v)) {
-            min = std::min(min, v);
-            max = std::max(max, v);
-        }
-    }
-    bool empty() const { return min > max; }
-};
-
-void SetAxisRange(QValueAxis* axis, Range r)
-{
-    if (r.empty()) {
-        axis->setRange(0, 1);
-        return;
-    }
-    if (r.min == r.max) { // a flat line still needs a span to be drawn in
-        const double pad = r.min == 0 ? 1 : std::fabs(r.min) * 0.05;
-        r.min -= pad;
-        r.max += pad;
-    }
-    // Ticks at 1, 2 or 5 times a power of ten, about five of them.
-    const double rough = (r.max - r.min) / 5;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
-    const double fraction = rough / magnitude;
-    const double step = (fraction <= 1   ? 1
-                         : fraction <= 2 ? 2
-                         : fraction <= 5 ? 5
-                                         : 10) *
-                        magnitude;
-    const double low = std::floor(r.min / step) * step;
-    const double high = std::ceil(r.max / step) * step;
+    axis->setLabelFormat(QStringLiteral("%.%1g").arg(scale.precision));
+    // Range first with the old ticks switched off, so no intermediate state
+    // pairs a new range with an interval it would need millions of ticks for.
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setRange(scale.min, scale.max);
+    axis->setTickAnchor(scale.anchor);
+    axis->setTickInterval(scale.interval);
     axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(low);
-    axis->setTickInterval(step);
-    axis->setRange(low, high);
 }
 
-} // namespace
+TDataBounds::TDataBounds()
+    : xMin(std::numeric_limits<double>::infinity()), xMax(-xMin), yMin(xMin), yMax(-xMin)
+{
+}
+
+void TDataBounds::Add(const QList<QPointF>& points)
+{
+    for (const QPointF& p : points) {
+        if (std::isfinite(p.x())) {
+            xMin = std::min(xMin, p.x());
+            xMax = std::max(xMax, p.x());
+        }
+        if (std::isfinite(p.y())) {
+            yMin = std::min(yMin, p.y());
+            yMax = std::max(yMax, p.y());
+        }
+    }
+}
+
+TDataBounds DataBoundsOf(QChart* chart)
+{
+    TDataBounds bounds;
+    for (QAbstractSeries* s : chart->series())
+        if (auto* xy = qobject_cast<QXYSeries*>(s))
+            bounds.Add(xy->points());
+    return bounds;
+}
+
+void ScaleAxesTo(QChart* chart, const TDataBounds& bounds)
+{
+    for (auto [axis, low, high] : {std::tuple{BottomAxis(chart), bounds.xMin, bounds.xMax},
+                                   std::tuple{LeftAxis(chart), bounds.yMin, bounds.yMax}}) {
+        if (low > high)
+            ShowStartUpLook(axis);
+        else
+            ApplyAxisScale(axis, ScaleForData(low, high));
+    }
+}
 
 void ScaleAxesToData(QChart* chart)
 {
-    Range x, y;
-    for (QAbstractSeries* s : chart->series())
-        if (auto* line = qobject_cast<QXYSeries*>(s))
-            for (const QPointF& p : line->points()) {
-                x.add(p.x());
-                y.add(p.y());
-            }
-    SetAxisRange(BottomAxis(chart), x);
-    SetAxisRange(LeftAxis(chart), y);
+    ScaleAxesTo(chart, DataBoundsOf(chart));
 }

@@ -1,18 +1,24 @@
 #include "app/VeldmarkMain.h"
 
 #include "app/AboutVeldmark.h"
+#include "app/ChartImageFile.h"
 #include "app/ChartLayout.h"
 #include "app/CreditsPicture.h"
 #include "app/CurveChart.h"
 #include "app/CurveComputation.h"
+#include "app/CurvePalette.h"
 #include "app/FloatToStr.h"
 #include "app/FormFont.h"
 #include "app/SettingsLocation.h"
+#include "app/TComparisonDialog.h"
+#include "app/TSeriesBatch.h"
 #include "nsa/CsvFile.h"
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
+#include "nsa/SiteComparison.h"
 #include "platform/PrivateProfile.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
@@ -20,6 +26,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,6 +37,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QStatusBar>
 #include <QValueAxis>
@@ -124,6 +133,7 @@ TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
 
 TMainForm::~TMainForm()
 {
+    delete ComparisonDialog;
     WriteSettings();
 }
 
@@ -301,6 +311,27 @@ void TMainForm::CreateCharts()
     Chart2 = CreateCurveChart(this, QStringLiteral("Chart2"), QString(), tr("Frequency (MHz)"),
                               tr("Height (m)"));
     Chart2->setGeometry(kChartLeft, 248, 499, 238);
+
+    // Both charts show the same frequency band while zoomed.
+    connect(NSAChart, &TCurveChartView::FrequencyRangeChanged, Chart2,
+            &TCurveChartView::ShowFrequencyRange);
+    connect(Chart2, &TCurveChartView::FrequencyRangeChanged, NSAChart,
+            &TCurveChartView::ShowFrequencyRange);
+    connect(NSAChart, &TCurveChartView::ZoomResetByUser, Chart2, &TCurveChartView::ResetZoom);
+    connect(Chart2, &TCurveChartView::ZoomResetByUser, NSAChart, &TCurveChartView::ResetZoom);
+
+    for (TCurveChartView* chart : {NSAChart, Chart2})
+        for (const char* format : {"png", "svg"}) {
+            auto* save = new QAction(
+                tr("Save image as %1...").arg(QString::fromLatin1(format).toUpper()), chart);
+            connect(save, &QAction::triggered, this,
+                    [this, chart, format] { SaveChartImage(chart, QString::fromLatin1(format)); });
+            chart->addAction(save);
+        }
+    auto* compare = new QAction(tr("Compare measured..."), NSAChart);
+    compare->setObjectName(QStringLiteral("CompareMeasured"));
+    connect(compare, &QAction::triggered, this, &TMainForm::CompareMeasuredClick);
+    NSAChart->addAction(compare);
 }
 
 void TMainForm::CreateCreditsAndStatus()
@@ -416,8 +447,7 @@ void TMainForm::CalculateNSA(std::vector<TNSAData>& curves)
 {
     switch (ComputeCurves(this, curves, ProgressThreshold)) {
     case ComputeOutcome::Done:
-        for (const TNSAData& curve : curves)
-            PlotAndStore(curve);
+        PlotAndStore(curves);
         break;
     case ComputeOutcome::Cancelled:
         break;
@@ -429,25 +459,60 @@ void TMainForm::CalculateNSA(std::vector<TNSAData>& curves)
     }
 }
 
-void TMainForm::PlotAndStore(const TNSAData& Data)
+namespace
 {
-    AddCurveSeries(NSAChart->chart(), Data.Freq, Data.NSA);
-    AddCurveSeries(Chart2->chart(), Data.Freq, GraphHeight->isChecked() ? Data.Height : Data.EdMax);
-    NSADataList.push_back(Data);
+
+// Short enough for two legend entries side by side at the designed size:
+// "User: H, Tx 1 m, Rx 1-4 m, d 10 m".
+QString CurveName(const nsa::TNSAData& d)
+{
+    const QLocale locale;
+    auto m = [&](double v) { return locale.toString(v, 'g', 6); };
+    return QObject::tr("%1: %2, Tx %3 m, Rx %4-%5 m, d %6 m")
+        .arg(d.AnsiDefault ? QObject::tr("ANSI") : QObject::tr("User"),
+             d.Vertical ? QObject::tr("V") : QObject::tr("H"), m(d.TransHeight), m(d.LowerLimit),
+             m(d.UpperLimit), m(d.SepDist));
 }
 
-void TMainForm::AddCurveSeries(QChart* Chart, const std::vector<double>& X,
-                               const std::vector<double>& Y)
+} // namespace
+
+TCurveStyle TMainForm::CurveStyle(std::size_t Index) const
 {
-    AddLineSeries(Chart, X, Y);
-    ScaleAxesToData(Chart);
+    // One colour per Add: a standard curve shares it with its user curve, dashed.
+    int add = -1;
+    for (std::size_t i = 0; i <= Index && i < NSADataList.size(); ++i)
+        add += !NSADataList[i].AnsiDefault;
+    const TNSAData& d = NSADataList[Index];
+    return {CurveColour(add), d.AnsiDefault, CurveName(d)};
+}
+
+void TMainForm::PlotAndStore(const std::vector<TNSAData>& Curves)
+{
+    // An Add shows all data again, zoomed or not.
+    NSAChart->ResetZoom();
+    Chart2->ResetZoom();
+    TSeriesBatch nsa(NSAChart->chart()), second(Chart2->chart());
+    for (const TNSAData& data : Curves) {
+        NSADataList.push_back(data);
+        const std::size_t index = NSADataList.size() - 1;
+        AddCurveSeries(nsa, index, data.NSA);
+        AddCurveSeries(second, index, GraphHeight->isChecked() ? data.Height : data.EdMax);
+    }
+    nsa.RangeAndFill();
+    second.RangeAndFill();
+}
+
+void TMainForm::AddCurveSeries(TSeriesBatch& Chart, std::size_t Index, const std::vector<double>& Y)
+{
+    Chart.Add(NSADataList[Index].Freq, Y, CurveStyle(Index));
 }
 
 void TMainForm::ClearButtonClick()
 {
-    for (QChartView* view : {NSAChart, Chart2}) {
+    CloseComparison();
+    for (TCurveChartView* view : {NSAChart, Chart2}) {
         DeleteAllSeries(view->chart());
-        ScaleAxesToData(view->chart());
+        view->ResetZoom();
     }
     NSADataList.clear();
 }
@@ -458,9 +523,15 @@ void TMainForm::Graph2ChangeClick()
     DeleteAllSeries(chart);
     const bool height = GraphHeight->isChecked();
     LeftAxis(chart)->setTitleText(height ? tr("Height (m)") : tr("EdMax"));
-    for (const TNSAData& data : NSADataList)
-        AddLineSeries(chart, data.Freq, height ? data.Height : data.EdMax);
-    ScaleAxesToData(chart);
+    Chart2->ResetZoom();
+    TSeriesBatch batch(chart);
+    for (std::size_t i = 0; i < NSADataList.size(); ++i)
+        AddCurveSeries(batch, i, height ? NSADataList[i].Height : NSADataList[i].EdMax);
+    batch.RangeAndFill();
+    if (NSAChart->IsZoomed()) {
+        const QValueAxis* x = BottomAxis(NSAChart->chart());
+        Chart2->ShowFrequencyRange(x->min(), x->max());
+    }
 }
 
 void TMainForm::HelpButtonClick()
@@ -499,8 +570,108 @@ void TMainForm::SaveButtonClick()
         ShowMessage(tr("No data to store."), QMessageBox::Information);
         return;
     }
-    SaveDlg.SetFilename(SuggestedFileName());
+    const QString path = AskSaveFileName(SuggestedFileName());
+    if (!path.isEmpty())
+        WriteCsvFile(path);
+}
+
+QString TMainForm::AskSaveFileName(const QString& Suggested)
+{
+    SaveDlg.SetFilename(Suggested);
     if (!SaveDlg.Execute())
+        return QString();
+    return SaveDlg.GetFilename();
+}
+
+void TMainForm::SaveChartImage(TCurveChartView* Chart, const QString& Format)
+{
+    const QString title = LeftAxis(Chart->chart())->titleText().section(QLatin1Char(' '), 0, 0);
+    QString path = AskSaveFileName(title + QLatin1Char('.') + Format);
+    if (path.isEmpty())
         return;
-    WriteCsvFile(SaveDlg.GetFilename());
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + Format;
+    const QString error = WriteChartImage(Chart, path, Format);
+    if (!error.isEmpty())
+        ShowMessage(tr("The file \"%1\" could not be written: %2.")
+                        .arg(QDir::toNativeSeparators(path), error));
+}
+
+void TMainForm::CompareMeasuredClick()
+{
+    if (NSADataList.empty()) {
+        ShowMessage(tr("No data to compare with. Add a curve first."));
+        return;
+    }
+    // A stand-in until the library's Open dialog serves the window.
+    QFileDialog dialog(this, tr("Compare measured NSA"));
+    dialog.setObjectName(QStringLiteral("CompareDlg"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({tr("Measured NSA (*.csv *.txt *.dat)"), tr("All files (*)")});
+    dialog.setDirectory(QDir::currentPath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    CompareMeasured(dialog.selectedFiles().first());
+}
+
+bool TMainForm::CompareMeasured(const QString& Path)
+{
+    if (NSADataList.empty()) {
+        ShowMessage(tr("No data to compare with. Add a curve first."));
+        return false;
+    }
+    const nsa::MeasuredNsaFile measured =
+        nsa::ReadMeasuredNsaFile(QFile::encodeName(Path).toStdString());
+    if (!measured.ok()) {
+        ShowMessage(tr("The measured NSA file could not be read.\n%1")
+                        .arg(QString::fromLocal8Bit(measured.error)));
+        return false;
+    }
+    // The user curve of the last calculation: the geometry and scan of the site.
+    const nsa::LastCalculation last = nsa::FindLastCalculation(NSADataList);
+    const nsa::TSiteComparison comparison = nsa::CompareSite(*last.user, measured.points);
+    if (comparison.compared == 0) {
+        ShowMessage(tr("No measured frequency lies within the computed %1 to %2 MHz.")
+                        .arg(QLocale().toString(last.user->StartFreq, 'g', 6),
+                             QLocale().toString(last.user->StopFreq, 'g', 6)));
+        return false;
+    }
+    CloseComparison();
+    const std::size_t userIndex = std::size_t(last.user - NSADataList.data());
+    const TCurveStyle theory = CurveStyle(userIndex);
+    const QString fileName = QFileInfo(Path).fileName();
+
+    QChart* chart = NSAChart->chart();
+    auto* points = new QScatterSeries;
+    points->setObjectName(QStringLiteral("MeasuredPoints"));
+    points->setName(tr("Measured: %1").arg(fileName));
+    points->setMarkerSize(7);
+    points->setColor(Qt::white);
+    points->setBorderColor(theory.colour);
+    for (const nsa::TMeasuredPoint& p : measured.points)
+        points->append(p.Freq, p.NSA);
+    chart->addSeries(points);
+    points->attachAxis(BottomAxis(chart));
+    points->attachAxis(LeftAxis(chart));
+    if (!NSAChart->IsZoomed())
+        NSAChart->ResetZoom();
+
+    ComparisonDialog = new TComparisonDialog(this, comparison, fileName, theory);
+    connect(ComparisonDialog, &QObject::destroyed, this, [this] { ComparisonDialog = nullptr; });
+    ComparisonDialog->show();
+    return true;
+}
+
+void TMainForm::CloseComparison()
+{
+    // The measured points go with their comparison.
+    QChart* chart = NSAChart->chart();
+    for (QAbstractSeries* s : chart->series())
+        if (s->objectName() == QLatin1String("MeasuredPoints")) {
+            chart->removeSeries(s);
+            delete s;
+        }
+    delete ComparisonDialog;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/CurveChart.h"
+#include "app/TCurveChartView.h"
 #include "app/TSaveDlg.h"
+#include "app/TSeriesBatch.h"
 #include "nsa/NSAData.h"
 
 #include <QMessageBox>
@@ -16,6 +19,7 @@ class QButtonGroup;
 class QChart;
 class QChartView;
 class QCheckBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -65,9 +69,22 @@ class TMainForm : public QWidget
     void Graph2ChangeClick();
     void FormResize();
 
-    // Plots one computed curve on both charts and appends a copy to the list.
-    void PlotAndStore(const TNSAData& Data);
-    void AddCurveSeries(QChart* Chart, const std::vector<double>& X, const std::vector<double>& Y);
+    // Appends copies of the curves of one Add to the list and plots them,
+    // ranging each chart's axes once for all of them.
+    void PlotAndStore(const std::vector<TNSAData>& Curves);
+    // One series for the curve at Index of the list, in that Add's colour.
+    void AddCurveSeries(TSeriesBatch& Chart, std::size_t Index, const std::vector<double>& Y);
+
+    // The chart context menu's image export: asks for a file name and writes
+    // the chart as PNG or SVG ("png" / "svg").
+    void SaveChartImage(TCurveChartView* Chart, const QString& Format);
+    // "Compare measured...": asks for a measured NSA file and compares it
+    // with the user curve of the last calculation.
+    void CompareMeasuredClick();
+    // Compares a measured file with the last calculation: plots the measured
+    // points on the NSA chart and shows the deviation window.
+    bool CompareMeasured(const QString& Path);
+    QDialog* ComparisonWindow() const { return ComparisonDialog; }
 
     // The bare file name offered for the last calculation; the list must not be empty.
     QString SuggestedFileName() const;
@@ -89,7 +106,7 @@ class TMainForm : public QWidget
     QLabel* Label7;
     QRadioButton *GraphHeight, *GraphEdMax;
     QPushButton *AddButton, *SaveButton, *ClearButton, *HelpButton;
-    QChartView *NSAChart, *Chart2;
+    TCurveChartView *NSAChart, *Chart2;
     QStatusBar* StatusBar1;
     QLabel *Image1, *Label8, *Label9, *Label10, *Label12;
     TSaveDlg SaveDlg;
@@ -107,7 +124,12 @@ class TMainForm : public QWidget
     void WriteSettings();
     QString ReadIniString(const QString& Section, const QString& Key, const QString& Default) const;
     void WriteIniString(const QString& Section, const QString& Key, const QString& Value) const;
-    void ShowMessage(const QString& text, QMessageBox::Icon icon);
+    void ShowMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::Warning);
+    // Every file name the window asks for to write goes through here, the
+    // one place that shows the Save dialog. Empty when the user cancelled.
+    QString AskSaveFileName(const QString& Suggested);
+    TCurveStyle CurveStyle(std::size_t Index) const;
+    void CloseComparison();
     // Computes the user curve and, when asked for, its standard curve; they
     // are plotted and stored together or not at all.
     void CalculateNSA(std::vector<TNSAData>& curves);
@@ -116,4 +138,5 @@ class TMainForm : public QWidget
     QString IniFileName;
     QButtonGroup* PolarizationGroup;
     QButtonGroup* Graph2Group;
+    QDialog* ComparisonDialog = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "app/CurveChart.h"
 #include "app/VeldmarkMain.h"
 #include "nsa/NSACurve.h"
 
@@ -19,6 +20,15 @@
 // charts so the work per click stays the same.
 namespace
 {
+
+// Until the user sees it: the chart's deferred layout and scene updates are
+// processed, then both plot areas are painted.
+void PaintCharts(TMainForm& form)
+{
+    QApplication::processEvents();
+    form.NSAChart->viewport()->repaint();
+    form.Chart2->viewport()->repaint();
+}
 
 void AddToShown(benchmark::State& state, const char* start, const char* stop, const char* points)
 {
@@ -45,8 +55,7 @@ void AddToShown(benchmark::State& state, const char* start, const char* stop, co
         QApplication::processEvents();
         state.ResumeTiming();
         QTest::mouseClick(form.AddButton, Qt::LeftButton);
-        form.NSAChart->repaint();
-        form.Chart2->repaint();
+        PaintCharts(form);
         if (form.Curves().size() != 2)
             state.SkipWithError("the Add stored no curves");
         else
@@ -66,7 +75,49 @@ void BM_Add2001PointsAbove10GHz(benchmark::State& state)
     AddToShown(state, "10000", "18000", "2001");
 }
 
+// Plotting alone, for the default Add's two curves: as the window does it
+// (all series added, the axes ranged once per chart) and, as the anchor, the
+// way it used to (the axes ranged after every series).
+void PlotDefaults(benchmark::State& state, bool rangeOnce)
+{
+    QTemporaryDir settings;
+    TMainForm form(settings.filePath(QStringLiteral("VELDMARK.INI")));
+    form.ShowDefault->setChecked(true);
+    form.show();
+    QTest::mouseClick(form.AddButton, Qt::LeftButton);
+    const std::vector<nsa::TNSAData> curves = form.Curves();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.ClearButtonClick();
+        PaintCharts(form);
+        state.ResumeTiming();
+        if (rangeOnce)
+            form.PlotAndStore(curves);
+        else
+            for (const nsa::TNSAData& c : curves) {
+                for (auto [chart, y] : {std::pair{form.NSAChart->chart(), &c.NSA},
+                                        std::pair{form.Chart2->chart(), &c.Height}}) {
+                    AddLineSeries(chart, c.Freq, *y, TCurveStyle{Qt::blue, c.AnsiDefault, {}});
+                    ScaleAxesToData(chart);
+                }
+            }
+        PaintCharts(form);
+    }
+}
+
+void BM_PlotDefaultsRangedOnce(benchmark::State& state)
+{
+    PlotDefaults(state, true);
+}
+void BM_PlotDefaultsRangedPerSeries(benchmark::State& state)
+{
+    PlotDefaults(state, false);
+}
+
 } // namespace
 
+BENCHMARK(BM_PlotDefaultsRangedPerSeries)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlotDefaultsRangedOnce)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AddDefaults)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Add2001PointsAbove10GHz)->Unit(benchmark::kMillisecond)->UseRealTime();

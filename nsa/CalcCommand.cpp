@@ -1,5 +1,6 @@
 #include "nsa/CalcCommand.h"
 
+#include "nsa/CompareCommand.h"
 #include "nsa/CsvFile.h"
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
@@ -20,7 +21,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: veldmark-calc [--trans-height M] [--sep-dist M] [--upper-limit M] [--lower-limit M]\n"
     "                     [--scan-step M] [--start-freq MHZ] [--stop-freq MHZ] [--num-points N]\n"
-    "                     [--polarization horizontal|vertical] [--show-default] [-o FILE]\n";
+    "                     [--polarization horizontal|vertical] [--show-default] [-o FILE]\n"
+    "                     [--compare MEASURED]\n";
 
 constexpr const char* kHelp =
     "Computes a theoretical Normalized Site Attenuation curve by the two-ray method\n"
@@ -40,6 +42,10 @@ constexpr const char* kHelp =
     "                       default step) and write both in the paired layout\n"
     "  -o FILE              write to FILE, replacing it; '-' or no -o writes to\n"
     "                       standard output\n"
+    "  --compare MEASURED   compare a measured NSA file (frequency in MHz, NSA in dB\n"
+    "                       per line) with the curve and print the deviation table;\n"
+    "                       exit 0 when every point is within +/-4 dB, 3 when any\n"
+    "                       is not, 2 when the file cannot be read\n"
     "  --help               show this text\n"
     "  --version            show the version\n"
     "\n"
@@ -85,6 +91,7 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
     std::map<ParameterField, std::string> texts = kDefaults;
     bool vertical = false, showDefault = false;
     std::string output = "-";
+    std::optional<std::string> compareFile;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -100,7 +107,8 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
             showDefault = true;
             continue;
         }
-        const bool takesValue = kFieldOptions.count(arg) || arg == "--polarization" || arg == "-o";
+        const bool takesValue = kFieldOptions.count(arg) || arg == "--polarization" || arg == "-o" ||
+                                arg == "--compare";
         if (!takesValue)
             return UsageError(err, "unknown option '" + arg + "'");
         if (i + 1 >= args.size())
@@ -110,6 +118,8 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return UsageError(err, "option '-o' is missing a file name");
         if (arg == "-o")
             output = value;
+        else if (arg == "--compare")
+            compareFile = value;
         else if (arg == "--polarization") {
             if (value != "horizontal" && value != "vertical")
                 return UsageError(err, "polarization must be horizontal or vertical");
@@ -117,6 +127,9 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
         } else
             texts[kFieldOptions.at(arg)] = value;
     }
+
+    if (compareFile && output != "-")
+        return UsageError(err, "--compare prints its table on standard output; leave out -o");
 
     ParameterReader reader;
     reader.real = [&](ParameterField f) { return ParseWhole<double>(texts[f]); };
@@ -135,6 +148,9 @@ int RunCalcCommand(const std::vector<std::string>& args, std::ostream& out, std:
             err << "veldmark-calc: " << InvalidFieldMessage(ParameterField::ScanStep) << "\n";
             return 2;
         }
+
+    if (compareFile)
+        return RunCompareCommand(*compareFile, curves.front(), out, err);
 
     const LastCalculation last = FindLastCalculation(curves);
     if (output == "-") {

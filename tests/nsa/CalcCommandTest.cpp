@@ -1,5 +1,7 @@
 #include "nsa/CalcCommand.h"
 
+#include "CalcRun.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,22 +10,6 @@
 
 using namespace nsa;
 namespace fs = std::filesystem;
-
-namespace {
-
-struct CalcRun {
-    int status;
-    std::string out, err;
-};
-
-CalcRun Calc(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = RunCalcCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-} // namespace
 
 TEST(CalcCommand, DefaultsWriteTheSettingsFileCurveToStandardOutput)
 {

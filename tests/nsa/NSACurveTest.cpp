@@ -87,6 +87,12 @@ TEST(NSACurve, FastComputationMatchesThePlainScanExactly)
     // Across step bands, both polarizations, user and default steps, short and
     // long sweeps: EdMax and the height must be bit for bit the plain scan's.
     ExpectSameAsPlainScan([] { auto d = DefaultCurve(); CalculateNSACurve(d); return d; }());
+    // The longest sweep: groups of points turned far from their seed, on threads.
+    ExpectSameAsPlainScan([] {
+        auto d = Curve(1.5, 3, 1, 4, 0, 10001, 40000, 2001, true);
+        CalculateNSACurve(d);
+        return d;
+    }());
     std::mt19937 random(20261207);
     std::uniform_real_distribution<double> unit(0, 1);
     for (int run = 0; run < 24; ++run) {
