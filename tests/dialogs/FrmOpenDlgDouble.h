@@ -2,7 +2,6 @@
 
 #include "dialogs/components/IPTFrmOpenDlg.h"
 
-#include <QCursor>
 #include <QSize>
 #include <QStringList>
 
@@ -17,13 +16,13 @@ struct FormScript {
     int modalResult = 1;
     // Runs inside ShowModal: the user's actions, the owner's handlers.
     std::function<void(FrmOpenDlgDouble& form)> whileShown;
-    // The names the form's confirmation accepts (GetFiles after showing).
+    // The names the form's confirmation accepts (GetFiles after OK).
     QStringList files;
     // The operation that raises EPlatformError("form failed"): "factory" or
     // the name of a form operation ("SetOptions", "ShowModal", "GetFiles").
     QString failAt;
 
-    // Every setter call and ShowModal, "Name argument", in order.
+    // Every setter call, GetFiles and ShowModal, "Name argument", in order.
     QStringList calls;
     int made = 0;
     int deleted = 0;
@@ -40,47 +39,49 @@ class FrmOpenDlgDouble : public IPTFrmOpenDlg
 {
   public:
     explicit FrmOpenDlgDouble(FormScript& script);
-    ~FrmOpenDlgDouble() override;
+    ~FrmOpenDlgDouble() override { ++m_script.deleted; }
 
     static TPTFrmOpenDlgFactory Factory(FormScript& script);
 
-    void SetOnAddListItem(TPTShAddItemEvent e) override;
-    void SetOnAddTreeItem(TPTShAddItemEvent e) override;
-    void SetOnAddComboItem(TPTShAddItemEvent e) override;
-    void SetOnLvCustomDrawSh(TPTShLvCustomDrawEvent e) override;
-    void SetOnLvCustomDrawShEx(TPTShLvCustomDrawEvent e) override;
-    void SetOnTvCustomDrawSh(TPTShTvCustomDrawEvent e) override;
-    void SetOnTvCustomDrawShEx(TPTShTvCustomDrawEvent e) override;
-    void SetOnFormShow(TNotifyEvent e) override;
-    void SetOnFormClose(TNotifyEvent e) override;
-    void SetOnFolderChanged(TNotifyEvent e) override;
-    void SetOnSelectionChanged(TNotifyEvent e) override;
-    void SetOnTypeChanged(TNotifyEvent e) override;
-    void SetOnHelp(THelpEvent e) override;
+    // clang-format off
+    void SetOnAddListItem(TPTShAddItemEvent e) override { Log("SetOnAddListItem", IsSet(e)); onAddListItem = e; }
+    void SetOnAddTreeItem(TPTShAddItemEvent e) override { Log("SetOnAddTreeItem", IsSet(e)); }
+    void SetOnAddComboItem(TPTShAddItemEvent e) override { Log("SetOnAddComboItem", IsSet(e)); }
+    void SetOnLvCustomDrawSh(TPTShLvCustomDrawEvent e) override { Log("SetOnLvCustomDrawSh", IsSet(e)); }
+    void SetOnLvCustomDrawShEx(TPTShLvCustomDrawEvent e) override { Log("SetOnLvCustomDrawShEx", IsSet(e)); }
+    void SetOnTvCustomDrawSh(TPTShTvCustomDrawEvent e) override { Log("SetOnTvCustomDrawSh", IsSet(e)); }
+    void SetOnTvCustomDrawShEx(TPTShTvCustomDrawEvent e) override { Log("SetOnTvCustomDrawShEx", IsSet(e)); }
+    void SetOnFormShow(TNotifyEvent e) override { Log("SetOnFormShow", IsSet(e)); }
+    void SetOnFormClose(TNotifyEvent e) override { Log("SetOnFormClose", IsSet(e)); }
+    void SetOnFolderChanged(TNotifyEvent e) override { Log("SetOnFolderChanged", IsSet(e)); }
+    void SetOnSelectionChanged(TNotifyEvent e) override { Log("SetOnSelectionChanged", IsSet(e)); }
+    void SetOnTypeChanged(TNotifyEvent e) override { Log("SetOnTypeChanged", IsSet(e)); }
+    void SetOnHelp(THelpEvent e) override { Log("SetOnHelp", IsSet(e)); }
 
-    void SetInitialDir(const QString& dir) override;
-    void SetFilename(const QString& name) override;
+    void SetInitialDir(const QString& dir) override { Log("SetInitialDir", dir); }
+    void SetFilename(const QString& name) override { Log("SetFilename", name); fileNameText = name; }
     QString GetFilename() const override;
     QStringList GetFiles() const override;
-    void SetDefaultExt(const QString& ext) override;
-    void SetOptions(TPTOpenOptions options) override;
-    TPTOpenOptions Options() const override;
-    void SetFilter(const QString& filter) override;
-    void SetFilterIndex(int index) override;
-    int GetFilterIndex() const override;
-    void SetFormSplitterPos(int position) override;
-    int GetFormSplitterPos() const override;
-    void SetCaption(const QString& text) override;
-    void SetOpenBtnCaption(const QString& text) override;
-    void SetLookInTxtCaption(const QString& text) override;
-    void SetFilesOfTypeTxtCaption(const QString& text) override;
-    void SetHelpContext(int context) override;
-    void SetFormWidth(int width) override;
-    void SetFormHeight(int height) override;
-    QSize GetFormRestoredSize() const override;
-    void SetFormWindowState(TWindowState state) override;
-    TWindowState GetFormWindowState() const override;
+    void SetDefaultExt(const QString& ext) override { Log("SetDefaultExt", ext); }
+    void SetOptions(TPTOpenOptions o) override;
+    TPTOpenOptions Options() const override { return options; }
+    void SetFilter(const QString& filter) override { Log("SetFilter", filter); }
+    void SetFilterIndex(int i) override { Log("SetFilterIndex", QString::number(i)); filterIndex = i; }
+    int GetFilterIndex() const override { return filterIndex; }
+    void SetFormSplitterPos(int p) override { Log("SetFormSplitterPos", QString::number(p)); splitterPos = p; }
+    int GetFormSplitterPos() const override { return splitterPos; }
+    void SetCaption(const QString& text) override { Log("SetCaption", text); }
+    void SetOpenBtnCaption(const QString& text) override { Log("SetOpenBtnCaption", text); }
+    void SetLookInTxtCaption(const QString& text) override { Log("SetLookInTxtCaption", text); }
+    void SetFilesOfTypeTxtCaption(const QString& text) override { Log("SetFilesOfTypeTxtCaption", text); }
+    void SetHelpContext(int c) override { Log("SetHelpContext", QString::number(c)); }
+    void SetFormWidth(int w) override { Log("SetFormWidth", QString::number(w)); restoredSize.setWidth(w); }
+    void SetFormHeight(int h) override { Log("SetFormHeight", QString::number(h)); restoredSize.setHeight(h); }
+    QSize GetFormRestoredSize() const override { return restoredSize; }
+    void SetFormWindowState(TWindowState s) override { Log("SetFormWindowState", QString::number(s)); windowState = s; }
+    TWindowState GetFormWindowState() const override { return windowState; }
     int ShowModal() override;
+    // clang-format on
 
     // What the form holds; whileShown changes these as the user would.
     bool shown = false;
@@ -91,9 +92,12 @@ class FrmOpenDlgDouble : public IPTFrmOpenDlg
     QSize restoredSize{459, 292}; // the designed size with its frame
     TWindowState windowState = wsNormal;
     TPTShAddItemEvent onAddListItem;
-    TNotifyEvent onFormShow;
 
   private:
+    template <typename Event> static QString IsSet(const Event& e)
+    {
+        return e ? QStringLiteral("set") : QStringLiteral("-");
+    }
     // Raises when the script says this operation fails.
     void Log(const char* name) const;
     void Log(const char* name, const QString& argument) const;
