@@ -35,7 +35,10 @@ class QWidget;
 //      SetFormSplitterPos with those values, which must be harmless on a form
 //      that no longer shows;
 //   5. deleted by the component, also when any step above threw.
-// Exceptions from any operation propagate to the caller of Execute.
+// Exceptions from any operation propagate to the caller of Execute. Inside
+// ShowModal the form calls the owner's events from its Qt event handlers, so
+// it runs them through PTEventGuard (shell/PTEventGuard.h): a handler may
+// raise, for one by calling Execute again, and the dialog goes on.
 class IPTFrmOpenDlg
 {
   public:
