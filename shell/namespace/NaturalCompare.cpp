@@ -96,3 +96,46 @@ int NaturalCompare(std::string_view a, std::string_view b)
     const int r = a.compare(b);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
+
+namespace
+{
+
+void appendCodePoint(std::string& key, char32_t cp)
+{
+    key.push_back(static_cast<char>((cp >> 16) & 0xFF));
+    key.push_back(static_cast<char>((cp >> 8) & 0xFF));
+    key.push_back(static_cast<char>(cp & 0xFF));
+}
+
+} // namespace
+
+// Each character becomes its folded code point in three bytes. A run of
+// digits becomes '0' in three bytes (against any other character a digit
+// compares the same whichever it is, as no other character lies between '0'
+// and '9'), then the run's length without leading zeros in two bytes and
+// those digits, so two runs compare as numbers. Three zero bytes end the
+// characters (the shorter name first), and the raw bytes break the last tie.
+void AppendNaturalSortKey(std::string_view name, std::string& key)
+{
+    size_t i = 0;
+    while (i < name.size()) {
+        if (isDigit(name[i])) {
+            size_t start = i;
+            while (start < name.size() && name[start] == '0')
+                ++start;
+            size_t end = start;
+            while (end < name.size() && isDigit(name[end]))
+                ++end;
+            const size_t digits = end - start;
+            appendCodePoint(key, U'0');
+            key.push_back(static_cast<char>((digits >> 8) & 0xFF));
+            key.push_back(static_cast<char>(digits & 0xFF));
+            key.append(name.data() + start, digits);
+            i = end;
+            continue;
+        }
+        appendCodePoint(key, nextFolded(name, i));
+    }
+    appendCodePoint(key, 0);
+    key.append(name.data(), name.size());
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Orders file names the way people read them: case-insensitively (Unicode
@@ -8,3 +9,9 @@
 // apart by their bytes, so two different files never compare equal.
 // Bytes that are not UTF-8 order as their lone-surrogate escapes.
 int NaturalCompare(std::string_view a, std::string_view b);
+
+// Appends to `key` bytes that order as NaturalCompare orders the names: two
+// keys compared as strings of unsigned bytes give NaturalCompare's sign. For
+// sorting many names, where each name is encoded once and the comparisons
+// become plain byte comparisons.
+void AppendNaturalSortKey(std::string_view name, std::string& key);

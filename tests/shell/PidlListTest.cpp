@@ -5,6 +5,8 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -153,4 +155,60 @@ TEST_F(PidlList, ComparesThroughTheShellFolderWhenSet)
         S_OK);
     EXPECT_EQ(list.IndexOf(probe), 2);
     ShellMemFree(probe);
+}
+
+TEST_F(PidlList, AddingToASortedListGivesEachItsPlaceAtOnce)
+{
+    // GIVEN a sorted list taking many lists in random order, some of them twice
+    Lists l;
+    TPTPidlList list;
+    list.SetSorted(true);
+    list.SetDuplicates(ptdupIgnore);
+    std::vector<QByteArray> added;
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const QByteArray data = QByteArray::number((seed >> 8) % 2000);
+        const int index = list.Add(l.make(data));
+        // THEN every answer is the place the list has now, also while pairs wait
+        ASSERT_EQ(IdListToBytes(list.GetPIDL(index)), IdListToBytes(l.make(data))) << i;
+        if (std::find(added.begin(), added.end(), data) == added.end())
+            added.push_back(data);
+    }
+    ASSERT_EQ(list.GetCount(), int(added.size()));
+    for (int i = 1; i < list.GetCount(); ++i)
+        EXPECT_LT(CompareIdListBytes(list.GetPIDL(i - 1), list.GetPIDL(i)), 0);
+
+    // AND a duplicate is still refused when its twin has not been put in place yet
+    list.SetDuplicates(ptdupError);
+    list.Add(l.make("new one"));
+    EXPECT_THROW(list.Add(l.make("new one")), EPlatformError);
+    EXPECT_EQ(list.IndexOf(l.make("new one")), list.GetCount() - 1);
+}
+
+TEST_F(PidlList, RemoveCommonEntriesLeavesTheVanishedAndTheNew)
+{
+    // GIVEN the entries shown (borrowed) and a refreshed enumeration (owned)
+    Lists l;
+    TPTPidlList shown;
+    for (const char* name : {"keep1", "gone1", "keep2", "gone2", "keep3"})
+        shown.AddObject(l.make(name), const_cast<char*>(name));
+    const long before = ShellLiveBlockCount();
+    TPTPidlList refreshed;
+    refreshed.SetMalloc(ShellIMalloc());
+    for (const char* name : {"new2", "keep3", "keep1", "new1", "keep2"})
+        refreshed.Add(MakeRawIdList({name}));
+
+    shown.RemoveCommonEntries(refreshed);
+    const long after = ShellLiveBlockCount();
+
+    // THEN the shown list keeps what vanished (with its objects), the
+    // enumeration what is new (in its own order), and matched copies are freed
+    ASSERT_EQ(shown.GetCount(), 2);
+    EXPECT_STREQ(static_cast<const char*>(shown.GetObject(0)), "gone1");
+    EXPECT_STREQ(static_cast<const char*>(shown.GetObject(1)), "gone2");
+    ASSERT_EQ(refreshed.GetCount(), 2);
+    EXPECT_EQ(IdListToBytes(refreshed.GetPIDL(0)), IdListToBytes(l.make("new2")));
+    EXPECT_EQ(IdListToBytes(refreshed.GetPIDL(1)), IdListToBytes(l.make("new1")));
+    EXPECT_EQ(after, before + 2);
 }
