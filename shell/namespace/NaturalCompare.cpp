@@ -100,21 +100,36 @@ int NaturalCompare(std::string_view a, std::string_view b)
 namespace
 {
 
+// UTF-8's byte order is its code points' order, and no character's bytes
+// begin another's; lone surrogates (the escapes of bytes that are not UTF-8)
+// take the three bytes their code points would.
 void appendCodePoint(std::string& key, char32_t cp)
 {
-    key.push_back(static_cast<char>((cp >> 16) & 0xFF));
-    key.push_back(static_cast<char>((cp >> 8) & 0xFF));
-    key.push_back(static_cast<char>(cp & 0xFF));
+    if (cp < 0x80) {
+        key.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        key.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        key.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        key.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        key.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        key.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        key.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        key.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        key.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        key.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
 }
 
 } // namespace
 
-// Each character becomes its folded code point in three bytes. A run of
-// digits becomes '0' in three bytes (against any other character a digit
-// compares the same whichever it is, as no other character lies between '0'
-// and '9'), then the run's length without leading zeros in two bytes and
-// those digits, so two runs compare as numbers. Three zero bytes end the
-// characters (the shorter name first), and the raw bytes break the last tie.
+// Each character becomes its folded code point in UTF-8. A run of digits
+// becomes '0' (against any other character a digit compares the same
+// whichever it is, as no other character lies between '0' and '9'), then the
+// run's length without leading zeros in two bytes and those digits, so two
+// runs compare as numbers. A zero byte ends the characters (the shorter name
+// first), and the raw bytes break the last tie.
 void AppendNaturalSortKey(std::string_view name, std::string& key)
 {
     size_t i = 0;

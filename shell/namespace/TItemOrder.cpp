@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <numeric>
 #include <string>
 #include <unordered_map>
@@ -16,16 +18,42 @@
 namespace
 {
 
-// One decoded entry. Ties go to the name, as in CompareFileSystemItems.
+// One decoded entry: its whole order in one string of bytes (folder or not,
+// then the column's value, then the name's natural sort key), so the sort
+// compares bytes only.
 struct Key {
-    std::string_view name;
-    std::string_view sortKey; // AppendNaturalSortKey of the name
-    std::uint64_t size = 0;
-    std::int64_t mtimeNs = 0;
-    int typeRank = 0;
-    bool folder = false;
+    std::string_view bytes;
     int index = 0;
 };
+
+// Byte order of two keys, eight bytes at a time: the keys of one folder
+// share long beginnings ("file_" and the length of a number), and a call of
+// memcmp per comparison costs more than the comparison itself.
+int compareKeyBytes(std::string_view a, std::string_view b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t x = 0;
+            std::uint64_t y = 0;
+            std::memcpy(&x, a.data() + i, 8);
+            std::memcpy(&y, b.data() + i, 8);
+            if (x != y) {
+                x = __builtin_bswap64(x);
+                y = __builtin_bswap64(y);
+                return x < y ? -1 : 1;
+            }
+        }
+    }
+    for (; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
 
 bool isOwnEntry(PCItemIDList item, ItemData::View& view)
 {
@@ -54,21 +82,21 @@ std::string extensionOf(std::string_view name)
     return ext;
 }
 
-// Ranks of the type names, so the sort compares integers: one type-name
+// Ranks of the entries' type names, so the keys hold integers: one type-name
 // lookup per extension, and names equal without regard to case share a rank.
-void rankTypes(std::vector<Key>& keys)
+std::vector<int> typeRanks(const std::vector<ItemData::View>& views)
 {
     std::unordered_map<std::string, int> slotOfExtension;
     std::vector<QString> typeNames;
-    std::vector<int> slotOfKey(keys.size(), -1);
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i].folder)
+    std::vector<int> slotOfView(views.size(), -1);
+    for (size_t i = 0; i < views.size(); ++i) {
+        if (views[i].flags & ItemData::FsFolder)
             continue;
-        const std::string ext = extensionOf(keys[i].name);
+        const std::string ext = extensionOf(views[i].text);
         auto [it, added] = slotOfExtension.try_emplace(ext, static_cast<int>(typeNames.size()));
         if (added)
-            typeNames.push_back(FileTypes::TypeNameOf(keys[i].name, false));
-        slotOfKey[i] = it->second;
+            typeNames.push_back(FileTypes::TypeNameOf(views[i].text, false));
+        slotOfView[i] = it->second;
     }
     std::vector<int> slotOrder(typeNames.size());
     std::iota(slotOrder.begin(), slotOrder.end(), 0);
@@ -83,34 +111,40 @@ void rankTypes(std::vector<Key>& keys)
             ++rank;
         rankOfSlot[size_t(slotOrder[i])] = rank;
     }
-    for (size_t i = 0; i < keys.size(); ++i)
-        if (slotOfKey[i] >= 0)
-            keys[i].typeRank = rankOfSlot[size_t(slotOfKey[i])];
+    std::vector<int> ranks(views.size(), 0);
+    for (size_t i = 0; i < views.size(); ++i)
+        if (slotOfView[i] >= 0)
+            ranks[i] = rankOfSlot[size_t(slotOfView[i])];
+    return ranks;
 }
 
-// CompareFileSystemItems over decoded keys.
-int compareKeys(int column, const Key& a, const Key& b)
+void appendBigEndian(std::string& out, std::uint64_t value)
 {
-    if (a.folder != b.folder)
-        return a.folder ? -1 : 1;
+    for (int shift = 56; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+// The bytes of CompareFileSystemItems(column): folders first, then (files
+// only for size and type) the column's value, then the name.
+void appendKey(std::string& out, int column, const ItemData::View& view, int typeRank)
+{
+    const bool folder = view.flags & ItemData::FsFolder;
+    out.push_back(folder ? '\0' : '\1');
     switch (column) {
     case 1:
-        if (!a.folder && a.size != b.size)
-            return a.size < b.size ? -1 : 1;
+        appendBigEndian(out, folder ? 0 : view.size);
         break;
     case 2:
-        if (!a.folder && a.typeRank != b.typeRank)
-            return a.typeRank < b.typeRank ? -1 : 1;
+        appendBigEndian(out, folder ? 0 : static_cast<std::uint64_t>(typeRank));
         break;
     case 3:
-        if (a.mtimeNs != b.mtimeNs)
-            return a.mtimeNs < b.mtimeNs ? -1 : 1;
+        // Signed order as unsigned bytes: flip the sign bit.
+        appendBigEndian(out, static_cast<std::uint64_t>(view.mtimeNs) ^ (std::uint64_t(1) << 63));
         break;
     default:
         break;
     }
-    const int r = a.sortKey.compare(b.sortKey);
-    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+    AppendNaturalSortKey(view.text, out);
 }
 
 } // namespace
@@ -149,40 +183,32 @@ bool TItemOrder::Same(PCItemIDList a, PCItemIDList b) const
 std::vector<int> TItemOrder::SortedIndexes(const std::vector<PCItemIDList>& items,
                                            bool descending) const
 {
-    std::vector<Key> keys;
+    std::vector<ItemData::View> views;
     bool decoded = m_fileSystem;
     if (decoded) {
-        keys.reserve(items.size());
-        for (size_t i = 0; i < items.size() && decoded; ++i) {
-            ItemData::View view;
-            decoded = isOwnEntry(items[i], view);
-            Key key;
-            key.name = view.text;
-            key.size = view.size;
-            key.mtimeNs = view.mtimeNs;
-            key.folder = view.flags & ItemData::FsFolder;
-            key.index = static_cast<int>(i);
-            keys.push_back(key);
-        }
+        views.resize(items.size());
+        for (size_t i = 0; i < items.size() && decoded; ++i)
+            decoded = isOwnEntry(items[i], views[i]);
     }
     std::vector<int> order(items.size());
     if (decoded) {
-        // The names' sort keys share one buffer, filled before any view into it is taken.
+        const std::vector<int> ranks = m_column == 2 ? typeRanks(views) : std::vector<int>();
+        // All keys share one buffer, filled before any view into it is taken.
         std::string keyBytes;
-        std::vector<size_t> keyEnds;
-        keyEnds.reserve(keys.size());
-        for (const Key& key : keys) {
-            AppendNaturalSortKey(key.name, keyBytes);
-            keyEnds.push_back(keyBytes.size());
+        keyBytes.reserve(items.size() * 64);
+        std::vector<size_t> keyEnds(items.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            appendKey(keyBytes, m_column, views[i], ranks.empty() ? 0 : ranks[i]);
+            keyEnds[i] = keyBytes.size();
         }
-        for (size_t i = 0, start = 0; i < keys.size(); start = keyEnds[i++])
-            keys[i].sortKey = std::string_view(keyBytes).substr(start, keyEnds[i] - start);
-        if (m_column == 2)
-            rankTypes(keys);
-        const int sign = descending ? -1 : 1;
-        std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-            const int r = compareKeys(m_column, a, b) * sign;
-            return r != 0 ? r < 0 : a.index < b.index;
+        std::vector<Key> keys(items.size());
+        for (size_t i = 0, start = 0; i < items.size(); start = keyEnds[i++])
+            keys[i] = Key{std::string_view(keyBytes).substr(start, keyEnds[i] - start), int(i)};
+        std::sort(keys.begin(), keys.end(), [descending](const Key& a, const Key& b) {
+            const int r = compareKeyBytes(a.bytes, b.bytes);
+            if (r != 0)
+                return descending ? r > 0 : r < 0;
+            return a.index < b.index;
         });
         for (size_t i = 0; i < keys.size(); ++i)
             order[i] = keys[i].index;

@@ -152,7 +152,8 @@ bool TPTPidlList::search(const Range& range, ListOf listOf, PCItemIDList idList,
 bool TPTPidlList::BinarySearch(PCItemIDList idList, int& index) const
 {
     settle();
-    return search(m_pairs, [](const Pair& p) { return p.idList; }, idList, index);
+    return search(
+        m_pairs, [](const Pair& p) { return p.idList; }, idList, index);
 }
 
 bool TPTPidlList::LinearSearch(PCItemIDList idList, int& index) const
@@ -197,9 +198,11 @@ int TPTPidlList::AddObject(PItemIDList idList, void* object)
         settle();
     int place = 0;
     int inRun = 0;
-    const bool found = search(m_pairs, [](const Pair& p) { return p.idList; }, idList, place) |
-                       search(m_pending, [](const PendingPair& p) { return p.pair.idList; },
-                              idList, inRun);
+    const bool found =
+        search(
+            m_pairs, [](const Pair& p) { return p.idList; }, idList, place) |
+        search(
+            m_pending, [](const PendingPair& p) { return p.pair.idList; }, idList, inRun);
     // Pairs of the run that sort before the new one lie before it, whatever their place.
     const int index = place + inRun;
     if (found) {

@@ -24,9 +24,9 @@ int sign(int r)
 // without leading zeros, case, non-ASCII letters, bytes that are not UTF-8.
 std::string randomName(QRandomGenerator& random)
 {
-    static const char* const pieces[] = {"a",  "A",   "b",       "0",        "007", "7",
-                                         "10", "9",   "\xc3\xa9", "\xc3\x89", "\xff", "\xc3",
-                                         ".",  "txt", " ",       "_",        "Z",   "999999999999"};
+    static const char* const pieces[] = {
+        "a",        "A",    "b",    "0", "007", "7", "10", "9", "\xc3\xa9",
+        "\xc3\x89", "\xff", "\xc3", ".", "txt", " ", "_",  "Z", "999999999999"};
     std::string name;
     const int count = 1 + random.bounded(5);
     for (int i = 0; i < count; ++i)
@@ -65,10 +65,17 @@ class ItemOrder : public NamespaceFixture
             int size;
             int day;
         };
-        const File files[] = {{"b.txt", 300, 5},     {"B.csv", 10, 1},    {"a10.PNG", 2000, 3},
-                              {"a9.png", 2000, 4},   {"readme", 0, 2},    {"z.TXT", 1, 9},
-                              {"bad\xff.txt", 5, 7}, {"x007.csv", 7, 6},  {"x7.csv", 7, 6},
-                              {".hidden", 4, 8},     {"\xc3\xa9t\xc3\xa9.txt", 30, 0}};
+        const File files[] = {{"b.txt", 300, 5},
+                              {"B.csv", 10, 1},
+                              {"a10.PNG", 2000, 3},
+                              {"a9.png", 2000, 4},
+                              {"readme", 0, 2},
+                              {"z.TXT", 1, 9},
+                              {"bad\xff.txt", 5, 7},
+                              {"x007.csv", 7, 6},
+                              {"x7.csv", 7, 6},
+                              {".hidden", 4, 8},
+                              {"\xc3\xa9t\xc3\xa9.txt", 30, 0}};
         for (const File& f : files) {
             const QByteArray path = work() + "/" + f.name;
             makeFile(path, QByteArray(f.size, 'x'));
