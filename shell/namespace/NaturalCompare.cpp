@@ -12,8 +12,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The next character folded for comparison; advances i.
-char32_t nextFolded(std::string_view s, size_t& i)
+} // namespace
+
+char32_t NextFoldedChar(std::string_view s, size_t& i)
 {
     const auto b0 = static_cast<unsigned char>(s[i]);
     if (b0 < 0x80) {
@@ -45,8 +46,6 @@ char32_t nextFolded(std::string_view s, size_t& i)
     i += static_cast<size_t>(len);
     return QChar::toCaseFolded(cp);
 }
-
-} // namespace
 
 int NaturalCompare(std::string_view a, std::string_view b)
 {
@@ -86,8 +85,8 @@ int NaturalCompare(std::string_view a, std::string_view b)
             ++j;
             continue;
         }
-        const char32_t ca = nextFolded(a, i);
-        const char32_t cb = nextFolded(b, j);
+        const char32_t ca = NextFoldedChar(a, i);
+        const char32_t cb = NextFoldedChar(b, j);
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }
@@ -149,7 +148,7 @@ void AppendNaturalSortKey(std::string_view name, std::string& key)
             i = end;
             continue;
         }
-        appendCodePoint(key, nextFolded(name, i));
+        appendCodePoint(key, NextFoldedChar(name, i));
     }
     appendCodePoint(key, 0);
     key.append(name.data(), name.size());

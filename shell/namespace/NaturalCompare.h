@@ -3,6 +3,11 @@
 #include <string>
 #include <string_view>
 
+// The character starting at byte i of a name, case-folded (Unicode simple
+// folding); a byte that does not begin a valid UTF-8 sequence stands for
+// itself as its lone-surrogate escape (U+DC00 + byte). Advances i past it.
+char32_t NextFoldedChar(std::string_view s, size_t& i);
+
 // Orders file names the way people read them: case-insensitively (Unicode
 // case folding), with runs of digits compared as numbers ("file2" before
 // "file10"). Names that differ only in case or leading zeros are still told
