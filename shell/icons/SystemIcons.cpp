@@ -63,8 +63,8 @@ QIcon drawnIcon(const QString& name, bool open)
         break;
     case DrawnShape::Page:
         p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF({QPointF(7, 3), QPointF(20, 3), QPointF(26, 9), QPointF(26, 29),
-                                 QPointF(7, 29)}));
+        p.drawPolygon(QPolygonF(
+            {QPointF(7, 3), QPointF(20, 3), QPointF(26, 9), QPointF(26, 29), QPointF(7, 29)}));
         p.drawPolyline(QPolygonF({QPointF(20, 3), QPointF(20, 9), QPointF(26, 9)}));
         break;
     }
@@ -146,13 +146,15 @@ IconLists& lists()
 
 QString specialFolderIcon(const QByteArray& path)
 {
-    if (path == XdgDirs::Home())
+    // One look at user-dirs.dirs per folder, not one per special folder.
+    const XdgDirs::TUserDirs dirs = XdgDirs::UserDirs();
+    if (path == dirs.home)
         return QStringLiteral("user-home");
-    if (path == XdgDirs::Desktop())
+    if (path == dirs.desktop)
         return QStringLiteral("user-desktop");
-    if (path == XdgDirs::Documents())
+    if (path == dirs.documents)
         return QStringLiteral("folder-documents");
-    if (path == XdgDirs::Templates())
+    if (path == dirs.templates)
         return QStringLiteral("folder-templates");
     return QStringLiteral("folder");
 }
