@@ -113,11 +113,12 @@ QByteArray VolumeBytes(const TMountEntry& volume)
     return out;
 }
 
-QByteArray FileSystemBytes(std::string_view name, std::uint8_t flags, const struct stat* st)
+void WriteFileSystemBytes(std::string_view name, std::uint8_t flags, const struct stat* st,
+                          QByteArray& out)
 {
-    // Written in place: the enumeration makes one of these per entry.
+    // Written in place, into a buffer the enumeration reuses for every entry.
     const auto size = kFsHeaderSize + static_cast<qsizetype>(name.size()) + 1;
-    QByteArray out(size, Qt::Uninitialized);
+    out.resize(size);
     auto* p = reinterpret_cast<std::uint8_t*>(out.data());
     SetItemIdSize(p, static_cast<std::uint16_t>(size));
     p[2] = KindFileSystem;
@@ -129,6 +130,12 @@ QByteArray FileSystemBytes(std::string_view name, std::uint8_t flags, const stru
     putLe(p + 16, static_cast<std::uint64_t>(mtime), 8);
     std::memcpy(p + kFsHeaderSize, name.data(), name.size());
     p[size - 1] = 0;
+}
+
+QByteArray FileSystemBytes(std::string_view name, std::uint8_t flags, const struct stat* st)
+{
+    QByteArray out;
+    WriteFileSystemBytes(name, flags, st, out);
     return out;
 }
 
@@ -181,7 +188,7 @@ HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_vi
         if (error == EACCES && isDirHint >= 0) {
             if (isDirHint == 1)
                 flags |= FsFolder;
-            itemBytes = FileSystemBytes(name, flags | FsNoStat, nullptr);
+            WriteFileSystemBytes(name, flags | FsNoStat, nullptr, itemBytes);
             return S_OK;
         }
         return HResultFromErrno(error);
@@ -198,7 +205,7 @@ HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_vi
     }
     if (S_ISDIR(st.st_mode))
         flags |= FsFolder;
-    itemBytes = FileSystemBytes(name, flags, &st);
+    WriteFileSystemBytes(name, flags, &st, itemBytes);
     return S_OK;
 }
 
