@@ -166,10 +166,18 @@ int TItemOrder::Compare(PCItemIDList a, PCItemIDList b) const
 bool TItemOrder::Same(PCItemIDList a, PCItemIDList b) const
 {
     if (m_fileSystem && firstIsEntry(a) && firstIsEntry(b)) {
-        // The size of an entry's item follows from its name: entries of
-        // different sizes differ in name, and the folder would compare them
-        // unequal at the first level (or fail to read one).
-        if (ItemIdSize(a) != ItemIdSize(b))
+        // Entries differing in size, folder flag or name bytes are different
+        // entries to the folder as well (or one it cannot read at all), so
+        // those are told apart from the raw bytes, with no decoding.
+        const std::uint16_t size = ItemIdSize(a);
+        if (size != ItemIdSize(b))
+            return false;
+        const auto* pa = reinterpret_cast<const std::uint8_t*>(a);
+        const auto* pb = reinterpret_cast<const std::uint8_t*>(b);
+        if (size > ItemData::kFsHeaderSize &&
+            (((pa[3] ^ pb[3]) & ItemData::FsFolder) ||
+             std::memcmp(pa + ItemData::kFsHeaderSize, pb + ItemData::kFsHeaderSize,
+                         size - ItemData::kFsHeaderSize) != 0))
             return false;
         ItemData::View viewA;
         ItemData::View viewB;
