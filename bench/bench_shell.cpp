@@ -59,6 +59,21 @@ Fixture& fixture()
     return f;
 }
 
+// Everything the folder lists, hidden entries included; the caller frees them.
+std::vector<PItemIDList> enumerateAll(IShellFolder* folder)
+{
+    std::vector<PItemIDList> items;
+    items.reserve(kFiles + kFolders);
+    TComPtr<IEnumIDList> enumList;
+    folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                        enumList.put());
+    PItemIDList item = nullptr;
+    std::uint32_t fetched = 0;
+    while (enumList->Next(1, &item, &fetched) == S_OK)
+        items.push_back(item);
+    return items;
+}
+
 // Wall and process CPU time of one stretch of work, in seconds.
 struct Stopwatch {
     std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
@@ -120,15 +135,7 @@ void BM_EnumObjectsAttributesNamesSort(benchmark::State& state)
         state.ResumeTiming();
 
         const Stopwatch shell;
-        std::vector<PItemIDList> items;
-        items.reserve(kFiles + kFolders);
-        TComPtr<IEnumIDList> enumList;
-        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
-                            enumList.put());
-        PItemIDList item = nullptr;
-        std::uint32_t fetched = 0;
-        while (enumList->Next(1, &item, &fetched) == S_OK)
-            items.push_back(item);
+        const std::vector<PItemIDList> items = enumerateAll(folder.get());
         for (PItemIDList p : items) {
             PCItemIDList one = p;
             std::uint32_t attributes = 0xF20B0000;
@@ -164,12 +171,7 @@ struct Listing {
         TIdListPtr folderList;
         ShellGetIdListFromPath(QFile::decodeName(f.path), folderList.put());
         ShellGetFolderFromIdList(folderList.get(), folder.put());
-        TComPtr<IEnumIDList> enumList;
-        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
-                            enumList.put());
-        PItemIDList item = nullptr;
-        std::uint32_t fetched = 0;
-        while (enumList->Next(1, &item, &fetched) == S_OK)
+        for (PItemIDList item : enumerateAll(folder.get()))
             items.emplace_back(item);
     }
 

@@ -1,5 +1,7 @@
 #include "shell/namespace/NaturalCompare.h"
 
+#include "platform/FileNameCodec.h"
+
 #include <QChar>
 
 #include <cstring>
@@ -96,34 +98,8 @@ int NaturalCompare(std::string_view a, std::string_view b)
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-namespace
-{
-
-// UTF-8's byte order is its code points' order, and no character's bytes
-// begin another's; lone surrogates (the escapes of bytes that are not UTF-8)
-// take the three bytes their code points would.
-void appendCodePoint(std::string& key, char32_t cp)
-{
-    if (cp < 0x80) {
-        key.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        key.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        key.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        key.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        key.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        key.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        key.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        key.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        key.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        key.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-} // namespace
-
-// Each character becomes its folded code point in UTF-8. A run of digits
+// Each character becomes its folded code point in UTF-8, whose byte order is
+// the code points' order and where no character's bytes begin another's. A run of digits
 // becomes '0' (against any other character a digit compares the same
 // whichever it is, as no other character lies between '0' and '9'), then the
 // run's length without leading zeros in two bytes and those digits, so two
@@ -141,15 +117,15 @@ void AppendNaturalSortKey(std::string_view name, std::string& key)
             while (end < name.size() && isDigit(name[end]))
                 ++end;
             const size_t digits = end - start;
-            appendCodePoint(key, U'0');
+            AppendUtf8(key, U'0');
             key.push_back(static_cast<char>((digits >> 8) & 0xFF));
             key.push_back(static_cast<char>(digits & 0xFF));
             key.append(name.data() + start, digits);
             i = end;
             continue;
         }
-        appendCodePoint(key, NextFoldedChar(name, i));
+        AppendUtf8(key, NextFoldedChar(name, i));
     }
-    appendCodePoint(key, 0);
+    AppendUtf8(key, 0);
     key.append(name.data(), name.size());
 }
