@@ -5,6 +5,7 @@
 #include "platform/FileNameCodec.h"
 #include "platform/MountTable.h"
 #include "platform/ResultCodes.h"
+#include "platform/VolumeSpace.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,4 +159,14 @@ TEST(MountTable, NetworkMountPointsAreVolumesWithoutAskingTheServer)
     for (const TMountEntry& v : VolumesFromMountTable(CurrentMountTable()))
         expected << v.mountPoint;
     EXPECT_EQ(current, expected);
+}
+
+TEST(VolumeSpace, ANetworkVolumeIsAskedOnAThreadWithTheSameAnswer)
+{
+    quint64 total = 0, free = 0, threadTotal = 0, threadFree = 0;
+    ASSERT_TRUE(VolumeSpace("/", false, total, free));
+    ASSERT_TRUE(VolumeSpace("/", true, threadTotal, threadFree));
+    EXPECT_GT(threadTotal, 0u);
+    EXPECT_EQ(threadTotal, total);
+    EXPECT_FALSE(VolumeSpace("/nonexistent/share", true, threadTotal, threadFree));
 }
