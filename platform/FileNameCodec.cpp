@@ -68,25 +68,6 @@ QString decode(std::string_view bytes, bool lossless)
     return out;
 }
 
-void appendUtf8(QByteArray& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.append(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.append(static_cast<char>(0xC0 | (cp >> 6)));
-        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.append(static_cast<char>(0xE0 | (cp >> 12)));
-        out.append(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.append(static_cast<char>(0xF0 | (cp >> 18)));
-        out.append(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.append(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes)
@@ -127,12 +108,12 @@ QByteArray FileNameFromString(const QString& name)
             out.append(static_cast<char>(u - 0xDC00));
         } else if (QChar::isHighSurrogate(u) && i + 1 < n &&
                    QChar::isLowSurrogate(name.at(i + 1).unicode())) {
-            appendUtf8(out, QChar::surrogateToUcs4(u, name.at(i + 1).unicode()));
+            AppendUtf8(out, QChar::surrogateToUcs4(u, name.at(i + 1).unicode()));
             ++i;
         } else if (QChar::isSurrogate(u)) {
-            appendUtf8(out, QChar::ReplacementCharacter);
+            AppendUtf8(out, QChar::ReplacementCharacter);
         } else {
-            appendUtf8(out, u);
+            AppendUtf8(out, u);
         }
     }
     return out;

@@ -85,6 +85,10 @@ bool isVolume(const TMountEntry& e)
         return false;
     if (e.device.startsWith("/dev/loop") && e.fsType == "squashfs")
         return false;
+    // A network file system is a folder by what it is; a stat of its mount
+    // point would wait for the server, forever when the server is gone.
+    if (isNetworkFs(e.fsType))
+        return true;
     // Containers bind single files (/etc/hosts) from the root device.
     struct stat st;
     return ::stat(e.mountPoint.constData(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -150,6 +154,8 @@ struct TCurrentTable {
     int fd = -1;
     bool loaded = false;
     QList<TMountEntry> cached;
+    bool volumesReady = false;
+    QList<TMountEntry> volumes;
 };
 
 TCurrentTable& currentTable()
@@ -182,10 +188,23 @@ QList<TMountEntry> CurrentMountTable(bool* changed)
         }
         t.cached = ParseMountTable(content);
         t.loaded = true;
+        t.volumesReady = false;
     }
     if (changed)
         *changed = reread;
     return t.cached;
+}
+
+QList<TMountEntry> CurrentVolumes()
+{
+    CurrentMountTable(); // reads the table again when it changed
+    TCurrentTable& t = currentTable();
+    QMutexLocker lock(&t.mutex);
+    if (!t.volumesReady) {
+        t.volumes = VolumesFromMountTable(t.cached);
+        t.volumesReady = true;
+    }
+    return t.volumes;
 }
 
 void DiscardCurrentMountTable()

@@ -40,6 +40,11 @@ QList<TMountEntry> ParseMountTable(const QByteArray& content);
 // Thread-safe.
 QList<TMountEntry> CurrentMountTable(bool* changed = nullptr);
 
+// VolumesFromMountTable(CurrentMountTable()), worked out again only when the
+// table was read again: path parsing and item texts ask for every item.
+// Thread-safe.
+QList<TMountEntry> CurrentVolumes();
+
 // Makes the next CurrentMountTable read the table (and the devices' removable
 // flags, which change without the kernel reporting it) again.
 void DiscardCurrentMountTable();
@@ -48,6 +53,8 @@ void DiscardCurrentMountTable();
 // network and /tmp RAM-disk mounts on directories, ordered by mount point.
 // Kernel, container and runtime mounts (/proc, /sys, /dev, /run) are left out;
 // of a mount point mounted twice the later entry wins, as it hides the first.
+// Local mount points are stat'ed (a file bound over a file is no volume);
+// network ones never, as a dead server would hold the call.
 QList<TMountEntry> VolumesFromMountTable(const QList<TMountEntry>& entries);
 
 TDriveType DriveTypeFor(const QByteArray& fsType, bool removable);

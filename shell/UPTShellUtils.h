@@ -8,6 +8,7 @@
 #include "shell/icons/TShellImageList.h"
 #include "shell/namespace/Desktop.h"
 #include "shell/utils/DriveInfoCache.h"
+#include "shell/utils/FileMask.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/PTClsidFromFileType.h"
 #include "shell/utils/PlatformVersion.h"

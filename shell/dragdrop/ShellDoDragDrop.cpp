@@ -1,5 +1,6 @@
 #include "shell/dragdrop/ShellDoDragDrop.h"
 
+#include "shell/PTEventGuard.h"
 #include "shell/dragdrop/MimeDataBridge.h"
 #include "shell/shell95/OleConstants.h"
 
@@ -37,7 +38,10 @@ class TDropSourceFilter : public QObject
         default:
             return QObject::eventFilter(watched, event);
         }
-        if (m_source->QueryContinueDrag(escape, keyState) == DRAGDROP_S_CANCEL) {
+        // A drop source that fails ends the drag, after saying why.
+        HRESULT answer = DRAGDROP_S_CANCEL;
+        PTEventGuard([&] { answer = m_source->QueryContinueDrag(escape, keyState); });
+        if (answer == DRAGDROP_S_CANCEL) {
             QDrag::cancel();
             return true;
         }

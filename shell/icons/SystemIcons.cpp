@@ -158,13 +158,15 @@ IconLists& lists()
 
 QString specialFolderIcon(const QByteArray& path)
 {
-    if (path == XdgDirs::Home())
+    // One look at user-dirs.dirs per folder, not one per special folder.
+    const XdgDirs::TUserDirs dirs = XdgDirs::UserDirs();
+    if (path == dirs.home)
         return QStringLiteral("user-home");
-    if (path == XdgDirs::Desktop())
+    if (path == dirs.desktop)
         return QStringLiteral("user-desktop");
-    if (path == XdgDirs::Documents())
+    if (path == dirs.documents)
         return QStringLiteral("folder-documents");
-    if (path == XdgDirs::Templates())
+    if (path == dirs.templates)
         return QStringLiteral("folder-templates");
     return QStringLiteral("folder");
 }

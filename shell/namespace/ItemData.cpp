@@ -14,10 +14,10 @@ namespace ItemData
 namespace
 {
 
-void putLe(QByteArray& out, std::uint64_t value, int bytes)
+void putLe(std::uint8_t* p, std::uint64_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
-        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+        p[i] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
 }
 
 std::uint64_t getLe(const std::uint8_t* p, int bytes)
@@ -113,21 +113,29 @@ QByteArray VolumeBytes(const TMountEntry& volume)
     return out;
 }
 
+void WriteFileSystemBytes(std::string_view name, std::uint8_t flags, const struct stat* st,
+                          QByteArray& out)
+{
+    // Written in place, into a buffer the enumeration reuses for every entry.
+    const auto size = kFsHeaderSize + static_cast<qsizetype>(name.size()) + 1;
+    out.resize(size);
+    auto* p = reinterpret_cast<std::uint8_t*>(out.data());
+    SetItemIdSize(p, static_cast<std::uint16_t>(size));
+    p[2] = KindFileSystem;
+    p[3] = flags;
+    putLe(p + 4, st ? st->st_mode : 0, 4);
+    putLe(p + 8, st ? static_cast<std::uint64_t>(st->st_size) : 0, 8);
+    const std::int64_t mtime =
+        st ? static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000000000 + st->st_mtim.tv_nsec : 0;
+    putLe(p + 16, static_cast<std::uint64_t>(mtime), 8);
+    std::memcpy(p + kFsHeaderSize, name.data(), name.size());
+    p[size - 1] = 0;
+}
+
 QByteArray FileSystemBytes(std::string_view name, std::uint8_t flags, const struct stat* st)
 {
     QByteArray out;
-    out.reserve(kFsHeaderSize + static_cast<qsizetype>(name.size()) + 3);
-    out.append(2, '\0');
-    out.append(static_cast<char>(KindFileSystem));
-    out.append(static_cast<char>(flags));
-    putLe(out, st ? st->st_mode : 0, 4);
-    putLe(out, st ? static_cast<std::uint64_t>(st->st_size) : 0, 8);
-    const std::int64_t mtime =
-        st ? static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000000000 + st->st_mtim.tv_nsec : 0;
-    putLe(out, static_cast<std::uint64_t>(mtime), 8);
-    out.append(name.data(), static_cast<qsizetype>(name.size()));
-    out.append('\0');
-    finishItem(out);
+    WriteFileSystemBytes(name, flags, st, out);
     return out;
 }
 
@@ -180,7 +188,7 @@ HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_vi
         if (error == EACCES && isDirHint >= 0) {
             if (isDirHint == 1)
                 flags |= FsFolder;
-            itemBytes = FileSystemBytes(name, flags | FsNoStat, nullptr);
+            WriteFileSystemBytes(name, flags | FsNoStat, nullptr, itemBytes);
             return S_OK;
         }
         return HResultFromErrno(error);
@@ -197,7 +205,7 @@ HRESULT ReadFileSystemEntry(int dirFd, const QByteArray& dirPath, std::string_vi
     }
     if (S_ISDIR(st.st_mode))
         flags |= FsFolder;
-    itemBytes = FileSystemBytes(name, flags, &st);
+    WriteFileSystemBytes(name, flags, &st, itemBytes);
     return S_OK;
 }
 

@@ -76,6 +76,9 @@ PItemIDList MakeFileSystem(std::string_view name, std::uint8_t flags, const stru
 QByteArray SpecialBytes(Kind kind);
 QByteArray VolumeBytes(const TMountEntry& volume);
 QByteArray FileSystemBytes(std::string_view name, std::uint8_t flags, const struct stat* st);
+// The same into out (its capacity is kept, so a reused buffer allocates once).
+void WriteFileSystemBytes(std::string_view name, std::uint8_t flags, const struct stat* st,
+                          QByteArray& out);
 
 // Makes the entry `name` of the directory open as dirFd (or at dirPath when
 // dirFd is AT_FDCWD): lstat, then stat through a link. `hidden` says whether

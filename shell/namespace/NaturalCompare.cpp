@@ -1,5 +1,7 @@
 #include "shell/namespace/NaturalCompare.h"
 
+#include "platform/FileNameCodec.h"
+
 #include <QChar>
 
 #include <cstring>
@@ -12,8 +14,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The next character folded for comparison; advances i.
-char32_t nextFolded(std::string_view s, size_t& i)
+} // namespace
+
+char32_t NextFoldedChar(std::string_view s, size_t& i)
 {
     const auto b0 = static_cast<unsigned char>(s[i]);
     if (b0 < 0x80) {
@@ -45,8 +48,6 @@ char32_t nextFolded(std::string_view s, size_t& i)
     i += static_cast<size_t>(len);
     return QChar::toCaseFolded(cp);
 }
-
-} // namespace
 
 int NaturalCompare(std::string_view a, std::string_view b)
 {
@@ -86,8 +87,8 @@ int NaturalCompare(std::string_view a, std::string_view b)
             ++j;
             continue;
         }
-        const char32_t ca = nextFolded(a, i);
-        const char32_t cb = nextFolded(b, j);
+        const char32_t ca = NextFoldedChar(a, i);
+        const char32_t cb = NextFoldedChar(b, j);
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }
@@ -95,4 +96,36 @@ int NaturalCompare(std::string_view a, std::string_view b)
         return i < a.size() ? 1 : -1;
     const int r = a.compare(b);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+// Each character becomes its folded code point in UTF-8, whose byte order is
+// the code points' order and where no character's bytes begin another's. A run of digits
+// becomes '0' (against any other character a digit compares the same
+// whichever it is, as no other character lies between '0' and '9'), then the
+// run's length without leading zeros in two bytes and those digits, so two
+// runs compare as numbers. A zero byte ends the characters (the shorter name
+// first), and the raw bytes break the last tie.
+void AppendNaturalSortKey(std::string_view name, std::string& key)
+{
+    size_t i = 0;
+    while (i < name.size()) {
+        if (isDigit(name[i])) {
+            size_t start = i;
+            while (start < name.size() && name[start] == '0')
+                ++start;
+            size_t end = start;
+            while (end < name.size() && isDigit(name[end]))
+                ++end;
+            const size_t digits = end - start;
+            AppendUtf8(key, U'0');
+            key.push_back(static_cast<char>((digits >> 8) & 0xFF));
+            key.push_back(static_cast<char>(digits & 0xFF));
+            key.append(name.data() + start, digits);
+            i = end;
+            continue;
+        }
+        AppendUtf8(key, NextFoldedChar(name, i));
+    }
+    AppendUtf8(key, 0);
+    key.append(name.data(), name.size());
 }

@@ -3,6 +3,7 @@
 #include "platform/ErrnoMapping.h"
 #include "platform/FileNameCodec.h"
 #include "platform/MountTable.h"
+#include "platform/VolumeSpace.h"
 #include "shell/namespace/NamespacePaths.h"
 #include "shell/namespace/NaturalCompare.h"
 #include "shell/namespace/TComputerDetails.h"
@@ -15,7 +16,8 @@
 
 #include <QList>
 
-#include <sys/statvfs.h>
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace VolumeInfo
@@ -47,12 +49,8 @@ QString TypeText(const ItemData::View& view)
 
 bool Sizes(const ItemData::View& view, quint64& total, quint64& free)
 {
-    struct statvfs st;
-    if (::statvfs(std::string(view.text).c_str(), &st) != 0)
-        return false;
-    total = static_cast<quint64>(st.f_blocks) * st.f_frsize;
-    free = static_cast<quint64>(st.f_bavail) * st.f_frsize;
-    return true;
+    return VolumeSpace(QByteArray(view.text.data(), static_cast<qsizetype>(view.text.size())),
+                       view.driveType == TDriveType::Remote, total, free);
 }
 
 } // namespace VolumeInfo
@@ -62,7 +60,7 @@ TComputerFolder::TComputerFolder(PCItemIDList absolute) : TShellFolderBase(absol
 HRESULT TComputerFolder::EnumObjects(HWND, std::uint32_t flags, IEnumIDList** enumList)
 {
     QList<QByteArray> items;
-    for (const TMountEntry& volume : VolumesFromMountTable(CurrentMountTable()))
+    for (const TMountEntry& volume : CurrentVolumes())
         items.append(ItemData::VolumeBytes(volume));
     return TFileSystemEnum::Create(QByteArray(), flags, items, enumList);
 }
@@ -108,14 +106,22 @@ HRESULT TComputerFolder::itemAttributes(const ItemData::View& view, std::uint32_
                       SFGAO_CANLINK | SFGAO_HASPROPSHEET;
     if (view.driveType == TDriveType::Removable || view.driveType == TDriveType::CDRom)
         a |= SFGAO_REMOVABLE;
+    // What is asked of a volume comes from the mount table: a stat or an
+    // access check of a network mount point waits for its server.
     const std::string mountPoint(view.text);
     if (requested & SFGAO_VALIDATE) {
-        struct stat st;
-        if (::stat(mountPoint.c_str(), &st) != 0)
-            return HResultFromLastErrno();
+        const QList<TMountEntry> volumes = CurrentVolumes();
+        const bool mounted = std::any_of(volumes.begin(), volumes.end(), [&](const TMountEntry& e) {
+            return std::string_view(e.mountPoint.constData(), size_t(e.mountPoint.size())) ==
+                   view.text;
+        });
+        if (!mounted)
+            return HResultFromWin32(ERROR_PATH_NOT_FOUND);
     }
     if (requested & (SFGAO_READONLY | SFGAO_DROPTARGET)) {
-        if ((view.flags & ItemData::VolReadOnly) || ::access(mountPoint.c_str(), W_OK) != 0)
+        const bool network = view.driveType == TDriveType::Remote;
+        if ((view.flags & ItemData::VolReadOnly) ||
+            (!network && ::access(mountPoint.c_str(), W_OK) != 0))
             a |= SFGAO_READONLY;
         else
             a |= SFGAO_DROPTARGET;
@@ -136,7 +142,7 @@ HRESULT TComputerFolder::itemDisplayName(const ItemData::View& view, std::uint32
 
 HRESULT TComputerFolder::ParsePath(const QByteArray& path, PItemIDList* idList)
 {
-    const QList<TMountEntry> volumes = VolumesFromMountTable(CurrentMountTable());
+    const QList<TMountEntry> volumes = CurrentVolumes();
     const qsizetype index = LongestMountPointFor(volumes, path);
     if (index < 0)
         return HResultFromWin32(ERROR_PATH_NOT_FOUND);

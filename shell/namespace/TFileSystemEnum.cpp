@@ -98,9 +98,8 @@ HRESULT TFileSystemEnum::Next(std::uint32_t count, PItemIDList* items, std::uint
         return E_INVALIDARG;
     std::uint32_t got = 0;
     HRESULT end = S_FALSE;
-    QByteArray bytes;
-    while (got < count && nextItem(bytes, end)) {
-        PItemIDList item = ItemData::ListFromItems(bytes);
+    while (got < count && nextItem(m_itemBytes, end)) {
+        PItemIDList item = ItemData::ListFromItems(m_itemBytes);
         if (!item) {
             end = E_OUTOFMEMORY;
             break;

@@ -42,4 +42,5 @@ class TFileSystemEnum : public TComObject<IEnumIDList>
     QList<QByteArray> m_leading;
     qsizetype m_leadingIndex = 0;
     THiddenNames m_hidden;
+    QByteArray m_itemBytes; // reused: one Next per entry of a large folder
 };

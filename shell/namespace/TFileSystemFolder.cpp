@@ -94,10 +94,13 @@ bool TFileSystemFolder::parentWritable() const
 
 bool TFileSystemFolder::isTrashFiles() const
 {
-    const PCItemIDList absolute = AbsoluteIdList();
-    ItemData::View view;
-    return ItemData::Read(absolute, view) && view.kind == ItemData::KindTrash &&
-           IdListIsEmpty(IdListNext(absolute));
+    if (!m_trashFiles) {
+        const PCItemIDList absolute = AbsoluteIdList();
+        ItemData::View view;
+        m_trashFiles = ItemData::Read(absolute, view) && view.kind == ItemData::KindTrash &&
+                       IdListIsEmpty(IdListNext(absolute));
+    }
+    return *m_trashFiles;
 }
 
 HRESULT TFileSystemFolder::bindItem(PCItemIDList item, const ItemData::View& view,
@@ -141,7 +144,11 @@ HRESULT TFileSystemFolder::itemAttributes(const ItemData::View& view, std::uint3
                                     SFGAO_READONLY | SFGAO_DROPTARGET | SFGAO_HASSUBFOLDER |
                                     SFGAO_VALIDATE;
     if (requested & expensive) {
-        const QByteArray path = NamespacePaths::Join(m_path, view.text);
+        // The path only for the bits that ask the file system about the item:
+        // a list asks for subfolders of 100 000 files, which have none.
+        const bool needsPath = (requested & (SFGAO_VALIDATE | SFGAO_READONLY | SFGAO_DROPTARGET)) ||
+                               ((requested & SFGAO_HASSUBFOLDER) && folder);
+        const QByteArray path = needsPath ? NamespacePaths::Join(m_path, view.text) : QByteArray();
         if (requested & SFGAO_VALIDATE) {
             struct stat st;
             if (::lstat(path.constData(), &st) != 0)

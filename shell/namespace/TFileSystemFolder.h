@@ -49,6 +49,7 @@ class TFileSystemFolder : public TShellFolderBase
 
     QByteArray m_path;
     mutable std::optional<bool> m_writable;
+    mutable std::optional<bool> m_trashFiles;
 };
 
 // True when the directory has at least one subdirectory (a link to one

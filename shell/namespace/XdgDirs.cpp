@@ -48,11 +48,10 @@ QByteArray userDirsContent()
     return cachedContent;
 }
 
-// XDG_xxx_DIR="$HOME/yyy" lines of user-dirs.dirs.
-QByteArray userDir(const char* key, const char* fallbackName)
+// XDG_xxx_DIR="$HOME/yyy" lines of user-dirs.dirs (content given).
+QByteArray userDir(const QByteArray& content, const QByteArray& home, const char* key,
+                   const char* fallbackName)
 {
-    const QByteArray home = Home();
-    const QByteArray content = userDirsContent();
     if (!content.isEmpty()) {
         const QByteArray prefix = QByteArray(key) + '=';
         for (QByteArray line : content.split('\n')) {
@@ -69,6 +68,11 @@ QByteArray userDir(const char* key, const char* fallbackName)
         }
     }
     return home == "/" ? QByteArray("/") + fallbackName : home + '/' + fallbackName;
+}
+
+QByteArray userDir(const char* key, const char* fallbackName)
+{
+    return userDir(userDirsContent(), Home(), key, fallbackName);
 }
 
 } // namespace
@@ -135,6 +139,17 @@ QByteArray TrashFiles()
 QByteArray SendTo()
 {
     return DataHome() + "/veldmark/SendTo";
+}
+
+TUserDirs UserDirs()
+{
+    const QByteArray content = userDirsContent();
+    TUserDirs dirs;
+    dirs.home = Home();
+    dirs.desktop = userDir(content, dirs.home, "XDG_DESKTOP_DIR", "Desktop");
+    dirs.documents = userDir(content, dirs.home, "XDG_DOCUMENTS_DIR", "Documents");
+    dirs.templates = userDir(content, dirs.home, "XDG_TEMPLATES_DIR", "Templates");
+    return dirs;
 }
 
 bool IsDirectory(const QByteArray& path)

@@ -21,6 +21,16 @@ QByteArray Videos();     // XDG_VIDEOS_DIR or ~/Videos
 QByteArray TrashFiles(); // <data home>/Trash/files
 QByteArray SendTo();     // <data home>/veldmark/SendTo
 
+// The home folder and the user directories that have icons of their own,
+// from one look at user-dirs.dirs (each of the functions above looks again).
+struct TUserDirs {
+    QByteArray home;
+    QByteArray desktop;
+    QByteArray documents;
+    QByteArray templates;
+};
+TUserDirs UserDirs();
+
 bool IsDirectory(const QByteArray& path);
 
 } // namespace XdgDirs

@@ -3,14 +3,18 @@
 #include "platform/FileNameCodec.h"
 #include "platform/MountTable.h"
 #include "shell/Uptshconsts.h"
-#include "shell/shell95/ShellConstants.h"
+#include "shell/namespace/FileTypes.h"
+#include "shell/namespace/ItemData.h"
 #include "shell/records/IPTShellListOwner.h"
 #include "shell/records/ItemTexts.h"
+#include "shell/shell95/ShellConstants.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/ShellFileInfo.h"
 #include "shell/utils/ShellLinks.h"
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/StrRet.h"
+
+#include <QDateTime>
 
 namespace
 {
@@ -22,6 +26,14 @@ bool onRemovableVolume(const QString& path)
     if (path.isEmpty() || IsVolumeRootPath(path))
         return false;
     return DriveTypeOfPath(CurrentMountTable(), FileNameFromString(path)) == TDriveType::Removable;
+}
+
+// The relative list as one file-system entry of the listed folder, when it is
+// one: its item holds what lstat said, so its texts need no system call.
+bool readEntry(PCItemIDList relative, ItemData::View& view)
+{
+    return relative && ItemData::Read(relative, view) && view.kind == ItemData::KindFileSystem &&
+           IdListIsEmpty(IdListNext(relative));
 }
 
 } // namespace
@@ -52,6 +64,8 @@ void TPTShListData::SetData(PItemIDList relPidl)
 void TPTShListData::Flush()
 {
     freeList(m_absPidl);
+    m_pathName.clear();
+    m_pathReady = false;
     m_displayName.clear();
     m_extraDataReady = false;
 }
@@ -130,8 +144,13 @@ QString TPTShListData::GetDisplayName()
 
 QString TPTShListData::GetPathName()
 {
-    PCItemIDList absolute = GetAbsoluteIdList();
-    return absolute ? ShellGetPathFromIdList(absolute) : QString();
+    // Kept with the absolute list: attributes, the file name and the texts all ask.
+    if (!m_pathReady) {
+        PCItemIDList absolute = GetAbsoluteIdList();
+        m_pathName = absolute ? ShellGetPathFromIdList(absolute) : QString();
+        m_pathReady = true;
+    }
+    return m_pathName;
 }
 
 QString TPTShListData::GetFilename()
@@ -174,6 +193,20 @@ void TPTShListData::GetExtraData()
     m_size.clear();
     m_fileType.clear();
     m_modified.clear();
+    ItemData::View entry;
+    if (readEntry(m_relPidl, entry) && !(entry.flags & ItemData::FsNoStat) && entry.mtimeNs != 0) {
+        // A file-system entry: size, time and type from the item itself. Only
+        // a folder can be a volume's mount point, whose texts stay empty.
+        const bool folder = entry.flags & ItemData::FsFolder;
+        if (!folder || !IsVolumeRootPath(GetPathName())) {
+            if (!folder)
+                m_size = FileSizeKBText(entry.size);
+            m_modified = ShortDateTimeText(QDateTime::fromMSecsSinceEpoch(entry.mtimeNs / 1000000));
+        }
+        m_fileType = FileTypes::TypeNameOf(entry.text, folder);
+        m_extraDataReady = true;
+        return;
+    }
     const QString path = GetPathName();
     if (!path.isEmpty() && !IsVolumeRootPath(path))
         FileSizeAndModifiedTexts(path, m_size, m_modified);

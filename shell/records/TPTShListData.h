@@ -11,7 +11,9 @@ class IPTShellListOwner;
 // The data of one item of the file list: the item's list relative to the
 // listed folder, with the absolute list, display name and the size, type and
 // modified texts worked out on demand and kept until Flush. Attributes are
-// asked of the folder each time. User-interface thread only.
+// asked of the folder each time. The texts of a file-system entry come from
+// the stat data its item holds, without asking the file system again.
+// User-interface thread only.
 class TPTShListData
 {
   public:
@@ -57,6 +59,8 @@ class TPTShListData
     IPTShellListOwner* m_list;
     PItemIDList m_absPidl = nullptr;
     PItemIDList m_relPidl = nullptr;
+    QString m_pathName;
+    bool m_pathReady = false;
     QString m_displayName;
     bool m_extraDataReady = false;
     QString m_size;

@@ -1,6 +1,7 @@
 #include "shell/utils/TPTDeviceChangeHandler.h"
 
 #include "platform/MountTable.h"
+#include "shell/PTEventGuard.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -55,8 +56,10 @@ void TPTDeviceChangeHandler::BroadcastToList(const TMessage& message)
         const bool stillThere =
             std::any_of(subscribers_.begin(), subscribers_.end(),
                         [&](const Subscriber& current) { return current.serial == s.serial; });
+        // Subscribers flush the drive cache and refresh, which raise when a
+        // folder cannot be had; that is shown, and the others are still told.
         if (stillThere && s.handler)
-            s.handler(this, message);
+            PTEventGuard([&] { s.handler(this, message); });
     }
 }
 

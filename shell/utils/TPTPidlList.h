@@ -15,7 +15,10 @@ enum TPTDuplicates : std::uint8_t { ptdupIgnore = 0, ptdupAccept = 1, ptdupError
 // lists compare through its CompareIDs(0, ...); without it, by raw bytes.
 // With Malloc set the container owns its lists and frees them through it on
 // Delete, Clear, SetPIDL and destruction; without it they stay the caller's.
-// User-interface thread only.
+// Adding to a sorted list keeps the new pairs aside in a short sorted run,
+// each with its place among the others, and puts them in place together at
+// the next other access: inserting one by one into the middle of 100 000 pairs
+// would move the whole vector every time. User-interface thread only.
 class TPTPidlList
 {
   public:
@@ -28,7 +31,7 @@ class TPTPidlList
     void SetPIDL(int index, PItemIDList idList);
     void* GetObject(int index) const;
     void SetObject(int index, void* object);
-    int GetCount() const { return static_cast<int>(m_pairs.size()); }
+    int GetCount() const { return static_cast<int>(m_pairs.size() + m_pending.size()); }
 
     bool GetSorted() const { return m_sorted; }
     void SetSorted(bool sorted);
@@ -50,28 +53,49 @@ class TPTPidlList
     void Sort();
     // Binary search over a sorted list; index is the match or the insertion point.
     bool BinarySearch(PCItemIDList idList, int& index) const;
+    // The first entry that compares equal, in list order.
     bool LinearSearch(PCItemIDList idList, int& index) const;
     int IndexOf(PCItemIDList idList) const;
     void Delete(int index);
     void Clear();
     void Insert(int index, PItemIDList idList) { InsertObject(index, idList, nullptr); }
     void InsertObject(int index, PItemIDList idList, void* object);
-    int GetCapacity() const { return static_cast<int>(m_pairs.capacity()); }
+    int GetCapacity() const;
     void SetCapacity(int capacity);
 
     // Comparison of two lists the way this container orders them.
     int Compare(PCItemIDList a, PCItemIDList b) const;
+
+    // The refresh of a folder view: removes from this list (the entries shown
+    // before) and from `refreshed` (a new enumeration) every entry that the
+    // other holds too, compared the way this list compares. What stays here
+    // has vanished, what stays in `refreshed` is new, each in its own order;
+    // removed lists are freed by the container that owns them. This list ends
+    // sorted. O(n log n): `refreshed` is put in order through a sort of its
+    // indexes that reads each item once, then both are walked side by side.
+    void RemoveCommonEntries(TPTPidlList& refreshed);
 
   private:
     struct Pair {
         PItemIDList idList;
         void* object;
     };
+    // A pair added to the sorted list and not yet in place: it goes before
+    // m_pairs[place].
+    struct PendingPair {
+        int place;
+        Pair pair;
+    };
 
     void checkIndex(int index, bool allowEnd = false) const;
     void freeList(PItemIDList idList);
+    // Puts the pending pairs in place.
+    void settle() const;
+    template <typename Range, typename ListOf>
+    bool search(const Range& range, ListOf listOf, PCItemIDList idList, int& index) const;
 
-    std::vector<Pair> m_pairs;
+    mutable std::vector<Pair> m_pairs;
+    mutable std::vector<PendingPair> m_pending; // sorted, places ascending
     bool m_sorted = false;
     TComPtr<IShellFolder> m_shellFolder;
     TComPtr<IMalloc> m_malloc;

@@ -1,5 +1,7 @@
 #include "shell/utils/TextUtils.h"
 
+#include "platform/FileNameCodec.h"
+
 int Utf8CharLength(const QByteArray& text, qsizetype position)
 {
     const auto lead = static_cast<unsigned char>(text.at(position));
@@ -33,7 +35,7 @@ void ParametizeCmdLineDB(const QByteArray& commandLine, QStringList& list)
     auto finish = [&] {
         const QByteArray trimmed = TrimRightDB(current);
         if (!trimmed.isEmpty())
-            list.append(QString::fromUtf8(trimmed));
+            list.append(FileNameToString(trimmed)); // file names that are not UTF-8 too
         current.clear();
     };
     for (qsizetype position = 1; position <= commandLine.size();) {

@@ -21,4 +21,6 @@ void CopyCharDB(qsizetype& position, const QByteArray& source, QByteArray& dest)
 // Appends the arguments of a command line to list: blanks separate them,
 // double quotes group them (an empty quoted argument adds nothing, a quote
 // inside an unquoted argument splits it), each is trimmed on the right.
+// Arguments are file names as often as not: bytes that are not UTF-8 come
+// out in the lossless form (FileNameFromString gives them back).
 void ParametizeCmdLineDB(const QByteArray& commandLine, QStringList& list);

@@ -5,6 +5,7 @@
 #include "platform/FileNameCodec.h"
 #include "platform/MountTable.h"
 #include "platform/ResultCodes.h"
+#include "platform/VolumeSpace.h"
 
 #include <QDir>
 #include <QFile>
@@ -133,4 +134,39 @@ TEST(MountTable, ReadsEscapesOrdersVolumesAndMatchesLongestMountPoint)
     const QList<TMountEntry> current = CurrentMountTable(&changed);
     EXPECT_FALSE(changed);
     EXPECT_EQ(VolumesFromMountTable(current).first().mountPoint, "/");
+}
+
+TEST(MountTable, NetworkMountPointsAreVolumesWithoutAskingTheServer)
+{
+    // GIVEN mount points that do not exist here: a network one (a stat would
+    // wait for its server) and a local one (a stat is how file binds are told)
+    const QList<TMountEntry> all = ParseMountTable("server:/x /nonexistent/net nfs4 rw 0 0\n"
+                                                   "/dev/sdz9 /nonexistent/disk ext4 rw 0 0\n"
+                                                   "/dev/vdz / ext4 rw 0 0\n");
+    const QList<TMountEntry> volumes = VolumesFromMountTable(all);
+    QList<QByteArray> points;
+    for (const TMountEntry& v : volumes)
+        points << v.mountPoint;
+    // THEN the network volume is taken from the table alone; the missing
+    // local one is left out as before
+    EXPECT_EQ(points, (QList<QByteArray>{"/", "/nonexistent/net"}));
+
+    // AND the cached volumes are the current table's
+    QList<QByteArray> current;
+    for (const TMountEntry& v : CurrentVolumes())
+        current << v.mountPoint;
+    QList<QByteArray> expected;
+    for (const TMountEntry& v : VolumesFromMountTable(CurrentMountTable()))
+        expected << v.mountPoint;
+    EXPECT_EQ(current, expected);
+}
+
+TEST(VolumeSpace, ANetworkVolumeIsAskedOnAThreadWithTheSameAnswer)
+{
+    quint64 total = 0, free = 0, threadTotal = 0, threadFree = 0;
+    ASSERT_TRUE(VolumeSpace("/", false, total, free));
+    ASSERT_TRUE(VolumeSpace("/", true, threadTotal, threadFree));
+    EXPECT_GT(threadTotal, 0u);
+    EXPECT_EQ(threadTotal, total);
+    EXPECT_FALSE(VolumeSpace("/nonexistent/share", true, threadTotal, threadFree));
 }

@@ -5,6 +5,8 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -153,4 +155,65 @@ TEST_F(PidlList, ComparesThroughTheShellFolderWhenSet)
         S_OK);
     EXPECT_EQ(list.IndexOf(probe), 2);
     ShellMemFree(probe);
+}
+
+TEST_F(PidlList, AddingToASortedListGivesEachItsPlaceAtOnce)
+{
+    // GIVEN a sorted list taking many lists in random order, some of them twice
+    Lists l;
+    TPTPidlList list;
+    list.SetSorted(true);
+    list.SetDuplicates(ptdupIgnore);
+    std::vector<PCItemIDList> expected; // kept in order by the test itself
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        PItemIDList item = l.make(QByteArray::number((seed >> 8) % 2000));
+        const auto at = std::lower_bound(
+            expected.begin(), expected.end(), item,
+            [](PCItemIDList a, PCItemIDList b) { return CompareIdListBytes(a, b) < 0; });
+        const bool twice = at != expected.end() && CompareIdListBytes(*at, item) == 0;
+        const int place = int(at - expected.begin());
+        if (!twice)
+            expected.insert(at, item);
+        // THEN each answer is the place the list holds it at now, also while
+        // pairs wait to be put in place (nothing here reads the list between adds)
+        ASSERT_EQ(list.Add(item), place) << i;
+    }
+    ASSERT_EQ(list.GetCount(), int(expected.size()));
+    for (int i = 0; i < list.GetCount(); ++i)
+        ASSERT_EQ(CompareIdListBytes(list.GetPIDL(i), expected[size_t(i)]), 0) << i;
+
+    // AND a duplicate is still refused when its twin has not been put in place yet
+    list.SetDuplicates(ptdupError);
+    list.Add(l.make("new one"));
+    EXPECT_THROW(list.Add(l.make("new one")), EPlatformError);
+    EXPECT_EQ(list.IndexOf(l.make("new one")), list.GetCount() - 1);
+}
+
+TEST_F(PidlList, RemoveCommonEntriesLeavesTheVanishedAndTheNew)
+{
+    // GIVEN the entries shown (borrowed) and a refreshed enumeration (owned)
+    Lists l;
+    TPTPidlList shown;
+    for (const char* name : {"keep1", "gone1", "keep2", "gone2", "keep3"})
+        shown.AddObject(l.make(name), const_cast<char*>(name));
+    const long before = ShellLiveBlockCount();
+    TPTPidlList refreshed;
+    refreshed.SetMalloc(ShellIMalloc());
+    for (const char* name : {"new2", "keep3", "keep1", "new1", "keep2"})
+        refreshed.Add(MakeRawIdList({name}));
+
+    shown.RemoveCommonEntries(refreshed);
+    const long after = ShellLiveBlockCount();
+
+    // THEN the shown list keeps what vanished (with its objects), the
+    // enumeration what is new (in its own order), and matched copies are freed
+    ASSERT_EQ(shown.GetCount(), 2);
+    EXPECT_STREQ(static_cast<const char*>(shown.GetObject(0)), "gone1");
+    EXPECT_STREQ(static_cast<const char*>(shown.GetObject(1)), "gone2");
+    ASSERT_EQ(refreshed.GetCount(), 2);
+    EXPECT_EQ(IdListToBytes(refreshed.GetPIDL(0)), IdListToBytes(l.make("new2")));
+    EXPECT_EQ(IdListToBytes(refreshed.GetPIDL(1)), IdListToBytes(l.make("new1")));
+    EXPECT_EQ(after, before + 2);
 }

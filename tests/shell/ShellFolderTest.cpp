@@ -561,6 +561,23 @@ TEST_F(ShellNamespace, ComputerListsVolumesWithDetails)
     EXPECT_TRUE(attributesOf(computer.get(), volume, SFGAO_FOLDER | SFGAO_FILESYSTEM) ==
                 (SFGAO_FOLDER | SFGAO_FILESYSTEM));
 
+    // Validation asks the mount table: a network volume that is no longer
+    // mounted is gone, without a stat that would wait for its server.
+    std::uint32_t validate = SFGAO_VALIDATE;
+    EXPECT_EQ(computer->GetAttributesOf(1, &volume, &validate), S_OK);
+    TMountEntry unmounted;
+    unmounted.mountPoint = "/nonexistent/server-share";
+    unmounted.fsType = "nfs4";
+    unmounted.driveType = TDriveType::Remote;
+    TIdListPtr gone(ItemData::MakeVolume(unmounted));
+    PCItemIDList goneItem = gone.get();
+    validate = SFGAO_VALIDATE;
+    EXPECT_EQ(computer->GetAttributesOf(1, &goneItem, &validate),
+              HResultFromWin32(ERROR_PATH_NOT_FOUND));
+    std::uint32_t writable = SFGAO_READONLY | SFGAO_DROPTARGET;
+    EXPECT_EQ(computer->GetAttributesOf(1, &goneItem, &writable), S_OK);
+    EXPECT_EQ(writable, SFGAO_DROPTARGET) << "taken from the mount options, not access()";
+
     // File-system folders have no details interface: lists use their own columns.
     TComPtr<IShellFolder> folder = bind(root.get());
     TComPtr<IShellDetails> none;

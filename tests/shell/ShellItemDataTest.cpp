@@ -6,6 +6,7 @@
 #include "shell/UPTShellControls.h"
 #include "shell/UPTShellUtils.h"
 #include "shell/fileops/TFileSystemDropTarget.h"
+#include "shell/records/ItemTexts.h"
 #include "shell/utils/DriveInfoCache.h"
 
 #include <QLocale>
@@ -173,13 +174,31 @@ TEST_F(ShellItemData, ListRecordKeepsItsTextsUntilFlush)
     EXPECT_EQ(bytesOf(data.GetAbsoluteIdList()).left(IdListLen(movedList.get()) - 2),
               bytesOf(movedList.get()).chopped(2));
     EXPECT_EQ(FileNameFromString(data.GetPathName()), work() + "/moved/grows.txt");
-    EXPECT_EQ(data.GetSize(), ""); // not there
+    // The texts come from what the item recorded, not from asking the disk again.
+    EXPECT_EQ(data.GetSize(), "1KB");
 
     // A new item flushes too.
     list.show(parse(work()));
     data.SetData(list.item("grows.txt"));
     EXPECT_EQ(data.GetSize(), "5KB");
     EXPECT_EQ(data.GetDisplayName(), "grows.txt");
+}
+
+TEST_F(ShellItemData, ListRecordTextsComeFromTheItemWithoutAskingTheDisk)
+{
+    // GIVEN an item made while the file had 3000 bytes and a known time
+    makeFile(work() + "/old.csv", QByteArray(3000, 'x'));
+    const timespec times[2] = {{1600000000, 0}, {1600000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (work() + "/old.csv").constData(), times, 0), 0);
+    ListOwner list(parse(work()));
+    TPTShListData data(&list);
+    data.SetData(list.item("old.csv"));
+    // WHEN the file is gone before the texts are first asked for
+    ASSERT_EQ(::unlink((work() + "/old.csv").constData()), 0);
+    // THEN they are what the item recorded
+    EXPECT_EQ(data.GetSize(), "3KB");
+    EXPECT_EQ(data.GetModified(), ShortDateTimeText(QDateTime::fromSecsSinceEpoch(1600000000)));
+    EXPECT_FALSE(data.GetFileType().isEmpty());
 }
 
 TEST_F(ShellItemData, ListRecordAttributesNamesAndShortcuts)

@@ -1,3 +1,5 @@
+#include "platform/FileNameCodec.h"
+#include "shell/utils/FileMask.h"
 #include "shell/utils/ShellShortCuts.h"
 #include "shell/utils/TextUtils.h"
 
@@ -26,6 +28,18 @@ TEST(ParametizeCmdLineDB, SplitsOnBlanksAndKeepsQuotedArgumentsWhole)
         ParametizeCmdLineDB(c.line, list);
         EXPECT_EQ(list, QStringList{"existing"} + c.expected) << c.line.constData();
     }
+}
+
+TEST(ParametizeCmdLineDB, ArgumentsThatAreNotUtf8LeadBackToTheSameBytes)
+{
+    // GIVEN a command line naming a file in Latin-1 and one cut inside a character
+    const QByteArray latin1 = "caf\xe9 r\xe9sum\xe9.txt";
+    const QByteArray cut = "\xc3";
+    QStringList list;
+    ParametizeCmdLineDB("open \"" + latin1 + "\" " + cut, list);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(FileNameFromString(list[1]), latin1);
+    EXPECT_EQ(FileNameFromString(list[2]), cut);
 }
 
 TEST(TextUtilsDB, TrimAndCopyNeverSplitACharacter)
@@ -86,4 +100,58 @@ TEST(ShellShortCuts, TheSevenKeysComeFromTheStringTable)
     EXPECT_EQ(ShortCutFromKeyEvent(f2), ShellShortCut(TShKey::Edit));
     const QKeyEvent pad(QEvent::KeyPress, Qt::Key_3, Qt::KeypadModifier);
     EXPECT_EQ(ShortCutFromKeyEvent(pad), 99);
+}
+
+TEST(FileMask, StarsQuestionMarksAndCase)
+{
+    struct Case {
+        const char* mask;
+        const char* name;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"*.txt", "notes.txt", true},
+        {"*.txt", "NOTES.TxT", true},
+        {"*.txt", "notes.txt~", false},
+        {"*.txt", "txt", false},
+        {"*", "", true},
+        {"*", "anything at all", true},
+        {"?", "", false},
+        {"?.csv", "a.csv", true},
+        {"?.csv", "\xc3\xa9.csv", true}, // one character of two bytes
+        {"?.csv", "ab.csv", false},
+        {"report*", "Report 2024.csv", true},
+        {"*\xc3\xa9*", "CAF\xc3\x89", true}, // case folding beyond ASCII
+        {"a*b*c", "aXbYc", true},
+        {"a*b*c", "aXbYcZ", false},
+        {"a*b*c", "abbbc", true},
+        {"**x", "yyx", true},
+        {"data_????.csv", "data_2024.csv", true},
+        {"data_????.csv", "data_24.csv", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FileMaskMatches(c.mask, c.name), c.matches) << c.mask << " / " << c.name;
+}
+
+TEST(FileMask, NamesThatAreNotUtf8)
+{
+    // GIVEN a Latin-1 name: each byte that is not UTF-8 is one character
+    const std::string_view name = "r\xe9sum\xe9.TXT";
+    EXPECT_TRUE(FileMaskMatches("*.txt", name));
+    EXPECT_TRUE(FileMaskMatches("r?sum?.txt", name));
+    EXPECT_FALSE(FileMaskMatches("r??sum?.txt", name));
+    // AND a mask typed with the same bytes (lossless form) matches them exactly
+    const QList<QByteArray> masks = SplitFileFilter(FileNameToString(QByteArray("r\xe9*")));
+    ASSERT_EQ(masks.size(), 1);
+    EXPECT_TRUE(AnyFileMaskMatches(masks, name));
+    EXPECT_FALSE(FileMaskMatches("r\xc9*", name)) << "a byte is not a letter to fold";
+}
+
+TEST(FileMask, FilterTextSplitsAtSemicolonsAndKeepsBlanks)
+{
+    const QList<QByteArray> masks = SplitFileFilter(QStringLiteral("*.txt;; *.doc;"));
+    EXPECT_EQ(masks, (QList<QByteArray>{"*.txt", " *.doc"}));
+    EXPECT_TRUE(AnyFileMaskMatches(masks, "a.TXT"));
+    EXPECT_FALSE(AnyFileMaskMatches(masks, "a.doc")) << "the blank is part of the mask";
+    EXPECT_TRUE(AnyFileMaskMatches(masks, " a.doc"));
 }
