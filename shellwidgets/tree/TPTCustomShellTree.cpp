@@ -19,6 +19,7 @@
 #include "shell/utils/ShellShortCuts.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shell/utils/TPTIdListArray.h"
+#include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTPidlList.h"
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
@@ -111,7 +112,6 @@ TPTCustomShellTree::~TPTCustomShellTree()
     FDelayTimer.stop();
     FScanTimer.stop();
     FScans.clear();
-    FScanCursor.reset();
     disconnect(FListDestroyed);
     disconnect(FComboDestroyed);
     if (FShellList)
@@ -400,7 +400,7 @@ TPTCustomShellTree::ListingState TPTCustomShellTree::ListNode(TPTTreeNode* node,
     if (!path.isEmpty()) {
         auto scan = std::make_unique<TPTFolderScan>(
             FileNameFromString(path), EnumFlags(), !(FOptions & ptstoIncludeNonFolders), known);
-        if (!scan->WaitFor(kScanWaitMs)) {
+        if (!scan->WaitFor(FScanWaitMs)) {
             if (!keepPending)
                 return ListingState::Pending; // the scan is cancelled as it goes
             FScans[node] = std::move(scan);
@@ -596,11 +596,15 @@ void TPTCustomShellTree::CancelScansOutside(TPTTreeNode* keep)
 
 void TPTCustomShellTree::UpdateBusyCursor()
 {
+    // Over the tree only: the rest of the program stays usable meanwhile.
     if (FScans.empty()) {
-        FScanCursor.reset();
+        if (FScanCursorShown)
+            viewport()->unsetCursor();
+        FScanCursorShown = false;
         FScanTimer.stop();
-    } else if (!FScanCursor) {
-        FScanCursor = std::make_unique<TPTBusyCursor>(Qt::BusyCursor);
+    } else if (!FScanCursorShown) {
+        viewport()->setCursor(Qt::BusyCursor);
+        FScanCursorShown = true;
     }
 }
 
@@ -726,10 +730,13 @@ void TPTCustomShellTree::SelectedFolderChanged()
         DoSetSelectedIdList(FSelectedFolder.GetIdList());
 }
 
-void TPTCustomShellTree::DoSetSelectedIdList(PCItemIDList absIdList)
+void TPTCustomShellTree::DoSetSelectedIdList(PCItemIDList wantedList)
 {
     if (FSyncLock > 0)
         return;
+    // The list may be SelectedFolder's own, which the walk changes.
+    TIdListPtr copy(CopyIdList(nullptr, wantedList));
+    PCItemIDList absIdList = wantedList ? copy.get() : nullptr;
     FImmediateSelect = true;
     BeginUpdate();
     struct EndUpdateAlways {

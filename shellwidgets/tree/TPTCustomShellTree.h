@@ -22,7 +22,6 @@
 class IPTShellTreeLinkedCombo;
 class IPTShellTreeLinkedList;
 class TChangeHandlerThread;
-class TPTBusyCursor;
 class TPTFolderScan;
 class TPTShTreeData;
 struct TMessage;
@@ -90,6 +89,11 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     void SetShellList(IPTShellTreeLinkedList* list);
     IPTShellTreeLinkedCombo* ShellCombo() const { return FShellCombo; }
     void SetShellCombo(IPTShellTreeLinkedCombo* combo);
+
+    // How long a folder listing may hold the user-interface thread before the
+    // tree goes on without it (kScanWaitMs).
+    int ScanWaitMs() const { return FScanWaitMs; }
+    void SetScanWaitMs(int milliseconds) { FScanWaitMs = milliseconds; }
 
     TPTShellTreeOptions Options() const { return FOptions; }
     void SetOptions(TPTShellTreeOptions options);
@@ -214,5 +218,6 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
 
     std::map<TPTTreeNode*, std::unique_ptr<TPTFolderScan>> FScans;
     QTimer FScanTimer;
-    std::unique_ptr<TPTBusyCursor> FScanCursor;
+    int FScanWaitMs = kScanWaitMs;
+    bool FScanCursorShown = false;
 };

@@ -1,0 +1,109 @@
+#include "ShellTreeFixture.h"
+
+#include "controls/treelist/TPTTreeModel.h"
+#include "shell/utils/ShellServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+using ShellTreeRefresh = ShellTreeFixture;
+
+// Change notices become a refresh 2000 ms after the last one while the tree
+// has no focus.
+constexpr int kNoticeWaitMs = TPTCustomShellTree::kRefreshDelayMs + 2000;
+
+TEST_F(ShellTreeRefresh, ChangesFromOutsideShowAfterTheNoticeAndFolderRemovedWhileExpanded)
+{
+    MakeFolders({"shown/inner/deep", "stay"});
+    MakeTree();
+    tree->ExpandNode(Child(Root(), "shown"));
+    tree->ExpandNode(Child(Child(Root(), "shown"), "inner"));
+    tree->SelectedFolder().SetPathName(Path("shown/inner/deep"));
+    EXPECT_TRUE(tree->WatchedFolders().contains(QFile::encodeName(Path("shown/inner"))));
+    int refreshes = 0;
+    tree->OnFillStart = [&](TPTCustomShellTree*) { ++refreshes; };
+
+    ASSERT_TRUE(QDir(Path("shown")).removeRecursively());
+    MakeFolders({"arrived"});
+    EXPECT_TRUE(WaitUntil([&] { return Child(Root(), "arrived") != nullptr; }, kNoticeWaitMs));
+    EXPECT_EQ(Child(Root(), "shown"), nullptr);
+    EXPECT_EQ(refreshes, 1); // one refresh for the whole burst
+    EXPECT_EQ(tree->Selected(), Root());
+    EXPECT_EQ(messageBoxes, 0);
+}
+
+TEST_F(ShellTreeRefresh, RenamingSwallowsItsOwnNotice)
+{
+    MakeFolders({"old", "other"});
+    MakeTree();
+    tree->SelectedFolder().SetPathName(Path("old"));
+    int refreshes = 0;
+    tree->OnFillStart = [&](TPTCustomShellTree*) { ++refreshes; };
+    TPTTreeNode* node = tree->Selected();
+    ASSERT_EQ(node->Text(), "old");
+
+    tree->Model()->setData(tree->Model()->IndexOf(node), QStringLiteral("new"), Qt::EditRole);
+    EXPECT_EQ(node->Text(), "new");
+    EXPECT_TRUE(QDir(Path("new")).exists());
+    EXPECT_EQ(tree->SelectedPathName(), Path("new"));
+    QTest::qWait(kNoticeWaitMs);
+    EXPECT_EQ(refreshes, 0);
+    EXPECT_EQ(tree->DelayTag(), 0);
+
+    // A failed rename keeps the caption.
+    tree->Model()->setData(tree->Model()->IndexOf(node), QStringLiteral("other"), Qt::EditRole);
+    EXPECT_EQ(node->Text(), "new");
+}
+
+TEST_F(ShellTreeRefresh, AnAddItemVetoHoldsDuringRefreshes)
+{
+    MakeFolders({"keep"});
+    tree = std::make_unique<TPTShellTree>();
+    tree->OnAddItem = [](TPTCustomShellTree*, IShellFolder* folder, PCItemIDList, PCItemIDList item,
+                         std::uint32_t, bool& allow) {
+        allow = !ShellGetFriendlyNameFromIdList(folder, item, ptfnInFolder).startsWith("skip");
+    };
+    tree->BaseFolder().SetPathName(Path());
+    MakeFolders({"skip-me", "later"});
+    tree->RefreshNodes();
+    EXPECT_EQ(Captions(Root()), (QStringList{"keep", "later"}));
+    tree->RefreshNodes();
+    EXPECT_EQ(Captions(Root()), (QStringList{"keep", "later"}));
+}
+
+TEST_F(ShellTreeRefresh, NewFolderIsCreatedInTheSelectedFolderAndEdited)
+{
+    MakeFolders({"parent"});
+    MakeTree();
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
+    tree->SelectedFolder().SetPathName(Path("parent"));
+    ASSERT_TRUE(tree->CreateNewFolder(true));
+    TPTTreeNode* parent = Child(Root(), "parent");
+    ASSERT_EQ(parent->Count(), 1);
+    EXPECT_TRUE(QDir(Path("parent/" + parent->Item(0)->Text())).exists());
+    EXPECT_TRUE(tree->IsEditingCaption());
+}
+
+TEST_F(ShellTreeRefresh, F5RefreshesAndARefreshDuringEditingWaitsForTheEditor)
+{
+    MakeFolders({"a"});
+    MakeTree();
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
+    tree->SelectedFolder().SetPathName(Path("a"));
+    MakeFolders({"b"});
+    QTest::keyClick(tree.get(), Qt::Key_F5);
+    EXPECT_EQ(Captions(Root()), (QStringList{"a", "b"}));
+
+    tree->EditCaption(Child(Root(), "a"));
+    ASSERT_TRUE(tree->IsEditingCaption());
+    MakeFolders({"c"});
+    tree->RefreshNodes();
+    EXPECT_TRUE(tree->RefreshPending());
+    EXPECT_EQ(Root()->Count(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(WaitUntil([&] { return Root()->Count() == 3; }, 1000));
+    EXPECT_FALSE(tree->RefreshPending());
+}
