@@ -400,7 +400,8 @@ TPTCustomShellTree::ListingState TPTCustomShellTree::ListNode(TPTTreeNode* node,
     if (!path.isEmpty()) {
         auto scan = std::make_unique<TPTFolderScan>(
             FileNameFromString(path), EnumFlags(), !(FOptions & ptstoIncludeNonFolders), known);
-        if (!scan->WaitFor(FScanWaitMs)) {
+        const bool wait = FScanWaitMs >= 0 && !FWalkAfterPending;
+        if (!wait || !scan->WaitFor(FScanWaitMs)) {
             if (!keepPending)
                 return ListingState::Pending; // the scan is cancelled as it goes
             FScans[node] = std::move(scan);
@@ -757,7 +758,13 @@ void TPTCustomShellTree::DoSetSelectedIdList(PCItemIDList wantedList)
         TPTCustomTreeView::ExpandNode(node);
         return;
     }
+    struct WalkEnd {
+        bool& flag;
+        ~WalkEnd() { flag = false; }
+    } walkEnd{FWalkAfterPending};
     TPTCustomTreeView::ExpandNode(node);
+    if (FScans.count(node))
+        FWalkAfterPending = true;
     TPTIdListArray wanted(absIdList);
     for (int i = baseDepth; i < depth; ++i) {
         PItemIDList item = wanted.GetItem(i);
@@ -778,6 +785,10 @@ void TPTCustomShellTree::DoSetSelectedIdList(PCItemIDList wantedList)
         const bool last = i == depth - 1;
         if (!last || (FShellList && FShellList->HideFoldersWhenLinkedToTree()))
             TPTCustomTreeView::ExpandNode(found);
+        // Below a folder that did not answer in time nothing will: the rest
+        // of the way does not wait again.
+        if (FScans.count(found))
+            FWalkAfterPending = true;
         node = found;
     }
     SetSelected(node);

@@ -91,7 +91,8 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     void SetShellCombo(IPTShellTreeLinkedCombo* combo);
 
     // How long a folder listing may hold the user-interface thread before the
-    // tree goes on without it (kScanWaitMs).
+    // tree goes on without it (kScanWaitMs); negative: never, every listing
+    // arrives through the event loop.
     int ScanWaitMs() const { return FScanWaitMs; }
     void SetScanWaitMs(int milliseconds) { FScanWaitMs = milliseconds; }
 
@@ -219,5 +220,6 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     std::map<TPTTreeNode*, std::unique_ptr<TPTFolderScan>> FScans;
     QTimer FScanTimer;
     int FScanWaitMs = kScanWaitMs;
+    bool FWalkAfterPending = false; // a walk to a selected folder met a slow folder
     bool FScanCursorShown = false;
 };

@@ -184,7 +184,7 @@ TEST_F(ShellTreeContents, SlowListingFinishesLaterWithBusyCursorAndCollapsingCan
 {
     MakeFolders({"slow/a", "slow/b", "other"});
     MakeTree();
-    tree->SetScanWaitMs(0); // every listing counts as slow
+    tree->SetScanWaitMs(-1); // every listing counts as slow
     int started = 0;
     int completed = 0;
     tree->OnFillStart = [&](TPTCustomShellTree*) { ++started; };
@@ -229,4 +229,40 @@ TEST_F(ShellTreeContents, EveryRecordIsFreedThroughTheDeleteNotification)
     EXPECT_EQ(inserted, 5);
     tree.reset();
     EXPECT_EQ(deleted, 3 + 5);
+}
+
+TEST_F(ShellTreeContents, SelectingThroughSlowFoldersAddsTheWayAndMergesTheListingsLater)
+{
+    MakeFolders({"a/b/c", "a/b/sibling", "a/other"});
+    MakeTree();
+    tree->SetScanWaitMs(-1);
+    tree->SelectedFolder().SetPathName(Path("a/b/c"));
+    ASSERT_NE(tree->Selected(), nullptr);
+    EXPECT_EQ(tree->Selected()->Text(), "c");
+    TPTTreeNode* c = tree->Selected();
+    EXPECT_EQ(Captions(Child(Root(), "a")), QStringList{"b"}); // only the way, so far
+
+    EXPECT_TRUE(WaitUntil([&] { return Child(Root(), "a")->Count() == 2; }, 5000));
+    EXPECT_EQ(Captions(Child(Root(), "a")), (QStringList{"b", "other"}));
+    EXPECT_TRUE(WaitUntil([&] { return Child(Child(Root(), "a"), "b")->Count() == 2; }, 5000));
+    EXPECT_EQ(Captions(Child(Child(Root(), "a"), "b")), (QStringList{"c", "sibling"}));
+    EXPECT_EQ(tree->Selected(), c);
+}
+
+TEST_F(ShellTreeContents, CustomDrawEventsGetTheNodeAndItsRecord)
+{
+    MakeFolders({"a", "b"});
+    MakeTree();
+    int items = 0;
+    int withRecord = 0;
+    tree->OnCustomDrawSh = [&](TPTCustomShellTree*, TPTCustomDraw&, TPTTreeNode* node,
+                               TPTShTreeData* data) {
+        ++items;
+        if (node && data && data == tree->GetDataFromNode(node))
+            ++withRecord;
+    };
+    tree->grab();
+    tree->OnCustomDrawSh = nullptr;
+    EXPECT_EQ(items, 3); // the root and its two folders
+    EXPECT_EQ(withRecord, 3);
 }
