@@ -152,7 +152,16 @@ void BM_SelectDeepFolder(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_ReaddirBigFolder)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExpandBigFolder)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_RefreshAfterOneAdded)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_ExpandBigFolder)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_RefreshAfterOneAdded)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(BM_ReaddirDeepPath)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SelectDeepFolder)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_SelectDeepFolder)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();

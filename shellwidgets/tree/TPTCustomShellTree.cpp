@@ -17,9 +17,9 @@
 #include "shell/utils/ShellMalloc.h"
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/ShellShortCuts.h"
+#include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shell/utils/TPTIdListArray.h"
-#include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTPidlList.h"
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
@@ -38,8 +38,8 @@
 namespace
 {
 
-constexpr std::uint32_t kAttributesOnThisThread = TPTCustomShellTree::kNodeAttributeMask &
-                                                  ~SFGAO_HASSUBFOLDER;
+constexpr std::uint32_t kAttributesOnThisThread =
+    TPTCustomShellTree::kNodeAttributeMask & ~SFGAO_HASSUBFOLDER;
 
 // Raises the shell's counter for as long as the object lives.
 class TCounterLock
@@ -64,8 +64,7 @@ QByteArray ItemName(PCItemIDList item)
 
 bool IsWatchedDriveType(TDriveType type)
 {
-    return type == TDriveType::Fixed || type == TDriveType::Remote ||
-           type == TDriveType::RamDisk;
+    return type == TDriveType::Fixed || type == TDriveType::Remote || type == TDriveType::RamDisk;
 }
 
 } // namespace
@@ -90,7 +89,8 @@ TPTCustomShellTree::TPTCustomShellTree(QWidget* parent) : TPTCustomTreeView(pare
 {
     InstallShellWidgetPresenters();
     FDelayTimer.setSingleShot(true);
-    connect(&FDelayTimer, &QTimer::timeout, this, [this] { PTEventGuard([this] { TimerElapsed(); }); });
+    connect(&FDelayTimer, &QTimer::timeout, this,
+            [this] { PTEventGuard([this] { TimerElapsed(); }); });
     FScanTimer.setInterval(20);
     connect(&FScanTimer, &QTimer::timeout, this, [this] { PTEventGuard([this] { ScanTick(); }); });
     FBaseFolder.SetOnChange([this](TPTShellLocator*) { BaseFolderChanged(); });
@@ -126,9 +126,7 @@ TPTCustomShellTree::~TPTCustomShellTree()
 void TPTCustomShellTree::InstallImages()
 {
     // The shared small system image list; overlay index n is overlay image n + 1.
-    SetImages([](int index) {
-        return QIcon(ShellGetSystemImageList(ptsizSmall)->Pixmap(index));
-    });
+    SetImages([](int index) { return QIcon(ShellGetSystemImageList(ptsizSmall)->Pixmap(index)); });
     SetOverlayImages([](int index) {
         TShellImageList* list = ShellGetSystemImageList(ptsizSmall);
         return QIcon(list->Pixmap(list->OverlayImage(index + 1)));
@@ -245,8 +243,8 @@ void TPTCustomShellTree::SetShellList(IPTShellTreeLinkedList* list)
     if (!list)
         return;
     list->SetLinkedTree(this);
-    FListDestroyed = connect(list->LinkObject(), &QObject::destroyed, this,
-                             [this] { FShellList = nullptr; });
+    FListDestroyed =
+        connect(list->LinkObject(), &QObject::destroyed, this, [this] { FShellList = nullptr; });
     list->SetFolder(FSelectedFolder.GetIdList());
 }
 
@@ -386,11 +384,9 @@ void TPTCustomShellTree::FillTree(IShellFolder* folder, TPTTreeNode* node)
         RaisePlatformError(listing.result);
 }
 
-TPTCustomShellTree::ListingState TPTCustomShellTree::ListNode(TPTTreeNode* node,
-                                                              IShellFolder* folder,
-                                                              bool keepPending,
-                                                              const QSet<QByteArray>& known,
-                                                              Listing& listing)
+TPTCustomShellTree::ListingState
+TPTCustomShellTree::ListNode(TPTTreeNode* node, IShellFolder* folder, bool keepPending,
+                             const QSet<QByteArray>& known, Listing& listing)
 {
     TPTShTreeData* data = GetDataFromNode(node);
     // A folder of the file system is read on a worker; the desktop and the
@@ -398,8 +394,8 @@ TPTCustomShellTree::ListingState TPTCustomShellTree::ListNode(TPTTreeNode* node,
     const QString path =
         data && !IdListIsEmpty(data->GetAbsPidl()) ? data->GetPathName() : QString();
     if (!path.isEmpty()) {
-        auto scan = std::make_unique<TPTFolderScan>(
-            FileNameFromString(path), EnumFlags(), !(FOptions & ptstoIncludeNonFolders), known);
+        auto scan = std::make_unique<TPTFolderScan>(FileNameFromString(path), EnumFlags(),
+                                                    !(FOptions & ptstoIncludeNonFolders), known);
         const bool wait = FScanWaitMs >= 0 && !FWalkAfterPending;
         if (!wait || !scan->WaitFor(FScanWaitMs)) {
             if (!keepPending)
@@ -996,7 +992,8 @@ bool TPTCustomShellTree::AddFolderWatch(const QString& path)
         return true;
     if (!FWatchesExhaustedSaid) {
         FWatchesExhaustedSaid = true;
-        qWarning().noquote() << "Folder tree: cannot watch" << FileNameForDisplay(FileNameFromString(path))
+        qWarning().noquote() << "Folder tree: cannot watch"
+                             << FileNameForDisplay(FileNameFromString(path))
                              << "- changes there show after a refresh (F5)";
     }
     return false;

@@ -77,8 +77,8 @@ void TPTFolderScan::Run(const std::shared_ptr<State>& state)
             if (state->wantSubfolders && ItemData::Read(item, view) && view.isFolder()) {
                 const QByteArray name(view.text.data(), qsizetype(view.text.size()));
                 if (!state->known.contains(name))
-                    entry.hasSubfolder = DirectoryHasSubfolder(
-                        NamespacePaths::Join(state->path, view.text));
+                    entry.hasSubfolder =
+                        DirectoryHasSubfolder(NamespacePaths::Join(state->path, view.text));
             }
             entries.push_back(entry);
         }

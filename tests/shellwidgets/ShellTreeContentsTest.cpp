@@ -112,8 +112,8 @@ TEST_F(ShellTreeContents, AddItemVetoKeepsObjectsOut)
     MakeFolders({"keep", "skip"});
     tree = std::make_unique<TPTShellTree>();
     int asked = 0;
-    tree->OnAddItem = [&](TPTCustomShellTree*, IShellFolder* folder, PCItemIDList, PCItemIDList item,
-                          std::uint32_t attributes, bool& allow) {
+    tree->OnAddItem = [&](TPTCustomShellTree*, IShellFolder* folder, PCItemIDList,
+                          PCItemIDList item, std::uint32_t attributes, bool& allow) {
         ++asked;
         EXPECT_TRUE(attributes & SFGAO_FOLDER);
         allow = ShellGetFriendlyNameFromIdList(folder, item, ptfnInFolder) != "skip";

@@ -1,8 +1,8 @@
 #include "ShellTreeFixture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 
 void ShellTreeFixture::SetUp()
