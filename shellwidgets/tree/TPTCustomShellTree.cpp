@@ -54,6 +54,19 @@ class TCounterLock
     int& m_counter;
 };
 
+// Node updates suspended for as long as the object lives.
+class TUpdateLock
+{
+  public:
+    explicit TUpdateLock(TPTCustomTreeView* tree) : m_tree(tree) { m_tree->BeginUpdate(); }
+    ~TUpdateLock() { m_tree->EndUpdate(); }
+    TUpdateLock(const TUpdateLock&) = delete;
+    TUpdateLock& operator=(const TUpdateLock&) = delete;
+
+  private:
+    TPTCustomTreeView* m_tree;
+};
+
 QByteArray ItemName(PCItemIDList item)
 {
     ItemData::View view;
@@ -632,11 +645,7 @@ void TPTCustomShellTree::ScanTick()
         listing.entries = scan->TakeEntries();
         listing.result = scan->Result();
         listing.subfoldersKnown = !(FOptions & ptstoIncludeNonFolders);
-        BeginUpdate();
-        struct EndUpdateAlways {
-            TPTCustomShellTree* tree;
-            ~EndUpdateAlways() { tree->EndUpdate(); }
-        } endUpdate{this};
+        TUpdateLock update(this);
         if (node->Count() == 0) {
             AddListedNodes(node, folder.get(), listing);
             FinishFill(node, true);
@@ -735,11 +744,7 @@ void TPTCustomShellTree::DoSetSelectedIdList(PCItemIDList wantedList)
     TIdListPtr copy(CopyIdList(nullptr, wantedList));
     PCItemIDList absIdList = wantedList ? copy.get() : nullptr;
     FImmediateSelect = true;
-    BeginUpdate();
-    struct EndUpdateAlways {
-        TPTCustomShellTree* tree;
-        ~EndUpdateAlways() { tree->EndUpdate(); }
-    } endUpdate{this};
+    TUpdateLock update(this);
     TPTTreeNode* node = GetFirstRootLevelShellNode();
     if (!node)
         return;
@@ -859,11 +864,7 @@ void TPTCustomShellTree::RefreshNodes()
         return;
     }
     TPTBusyCursor busy;
-    BeginUpdate();
-    struct EndUpdateAlways {
-        TPTCustomShellTree* tree;
-        ~EndUpdateAlways() { tree->EndUpdate(); }
-    } endUpdate{this};
+    TUpdateLock update(this);
     DoFillStart();
     TPTTreeNode* remembered = Selected();
     {
@@ -880,8 +881,11 @@ void TPTCustomShellTree::RefreshNodes()
 
 void TPTCustomShellTree::RefreshNode(TPTTreeNode* node, TPTTreeNode*& remembered)
 {
+    // Most nodes of a large folder were never filled: leave them first.
+    if (!node || (node->Count() == 0 && node != remembered))
+        return;
     TPTShTreeData* data = GetDataFromNode(node);
-    if (!data || (node->Count() == 0 && node != remembered) || FScans.count(node))
+    if (!data || FScans.count(node))
         return;
     TComPtr<IShellFolder> folder = data->GetThisIShf();
     if (!folder)
