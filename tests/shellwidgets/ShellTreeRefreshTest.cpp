@@ -1,6 +1,7 @@
 #include "ShellTreeFixture.h"
 
 #include "controls/treelist/TPTTreeModel.h"
+#include "shell/PTMessages.h"
 #include "shell/utils/ShellServices.h"
 
 #include <QApplication>
@@ -106,4 +107,36 @@ TEST_F(ShellTreeRefresh, F5RefreshesAndARefreshDuringEditingWaitsForTheEditor)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(WaitUntil([&] { return Root()->Count() == 3; }, 1000));
     EXPECT_FALSE(tree->RefreshPending());
+}
+
+TEST_F(ShellTreeRefresh, TheFirstFillWaitsForTheEventLoopAndOnlyWithAutoFill)
+{
+    tree = std::make_unique<TPTShellTree>();
+    EXPECT_EQ(tree->TopCount(), 0);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(tree->TopCount(), 1);
+    EXPECT_EQ(Root()->Text(), "Desktop");
+    EXPECT_EQ(tree->Selected(), Root());
+
+    tree = std::make_unique<TPTShellTree>();
+    tree->SetOptions(kDefaultShellTreeOptions & ~ptstoAutoFill);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree->TopCount(), 0);
+}
+
+TEST_F(ShellTreeRefresh, AVolumeComingOrGoingRefreshesTheTree)
+{
+    MakeFolders({"a"});
+    MakeTree();
+    int refreshes = 0;
+    tree->OnFillStart = [&](TPTCustomShellTree*) { ++refreshes; };
+    MakeFolders({"b"});
+    TMessage other{WM_DEVICECHANGE, 0x0007, 0, 0};
+    tree->DeviceChangeDetected(nullptr, other);
+    EXPECT_EQ(refreshes, 0);
+    TMessage arrival{WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0, 0};
+    tree->DeviceChangeDetected(nullptr, arrival);
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(Captions(Root()), (QStringList{"a", "b"}));
+    tree->OnFillStart = nullptr;
 }
