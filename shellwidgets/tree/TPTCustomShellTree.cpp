@@ -119,7 +119,6 @@ TPTCustomShellTree::TPTCustomShellTree(QWidget* parent) : TPTCustomTreeView(pare
 
 TPTCustomShellTree::~TPTCustomShellTree()
 {
-    FDestroying = true;
     ++FSyncLock;
     PTDeviceChangeHandler()->Remove(this);
     FDelayTimer.stop();
@@ -652,7 +651,12 @@ void TPTCustomShellTree::ScanTick()
         } else {
             // Nodes were added on the way to a selected folder meanwhile.
             TPTTreeNode* remembered = Selected();
-            MergeListing(node, folder.get(), listing, remembered);
+            {
+                // As in a refresh: a vanished selected node hands the
+                // selection to its parent, not to whatever Qt picks.
+                TCounterLock sync(FSyncLock);
+                MergeListing(node, folder.get(), listing, remembered);
+            }
             WatchNode(node);
             if (remembered != Selected()) {
                 FImmediateSelect = true;
@@ -670,7 +674,7 @@ void TPTCustomShellTree::Change(TPTTreeNode* node)
 {
     PTEventGuard([&] {
         TPTShTreeData* data = GetDataFromNode(node);
-        if (FSyncLock > 0 || FLoading) {
+        if (FSyncLock > 0) {
             if (data) {
                 TCounterLock sync(FSyncLock);
                 FSelectedFolder.SetIdList(data->GetAbsPidl());
@@ -713,8 +717,6 @@ void TPTCustomShellTree::MouseDown(QMouseEvent* event)
 
 void TPTCustomShellTree::BaseFolderChanged()
 {
-    if (FLoading)
-        return;
     {
         TCounterLock sync(FSyncLock);
         FSelectedFolder.Clear();
@@ -725,13 +727,22 @@ void TPTCustomShellTree::BaseFolderChanged()
     }
 }
 
-void TPTCustomShellTree::SelectedFolderChanged()
+void TPTCustomShellTree::SetSelectedFolder(PCItemIDList absIdList)
 {
-    if (FLoading || FSyncLock > 0) {
-        if (FShellList && FSyncLock > 0 && !FDestroying)
-            FShellList->SetFolder(FSelectedFolder.GetIdList());
+    // While the tree itself moves the linked controls, a folder handed in (by
+    // the linked list) only points the list there.
+    if (FSyncLock > 0) {
+        if (FShellList)
+            FShellList->SetFolder(absIdList);
         return;
     }
+    FSelectedFolder.SetIdList(absIdList);
+}
+
+void TPTCustomShellTree::SelectedFolderChanged()
+{
+    if (FSyncLock > 0)
+        return;
     if (TopCount() > 0)
         DoSetSelectedIdList(FSelectedFolder.GetIdList());
 }

@@ -78,7 +78,9 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
 
     // Folders.
     TPTShellLocator& BaseFolder() { return FBaseFolder; }
+    // Changing SelectedFolder selects its node, adding nodes on the way.
     TPTShellLocator& SelectedFolder() { return FSelectedFolder; }
+    void SetSelectedFolder(PCItemIDList absIdList);
     QString SelectedPathName() { return GetSelectedPathName(); }
     void SetSelectedPathName(const QString& path);
     TPTShTreeData* SelectedItem() const;
@@ -208,8 +210,6 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     int FDelayTag = 0; // 0 nothing, 1 selection change, 2 refresh
     bool FInMenuOrDrag = false;
     bool FRefreshPending = false;
-    bool FLoading = false;
-    bool FDestroying = false;
     TPTTreeNode* FLastAdded = nullptr;
     QSet<TPTShTreeData*> FRecords; // tells our records from foreign node data
 

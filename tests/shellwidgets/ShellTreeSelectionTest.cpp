@@ -132,3 +132,26 @@ TEST_F(ShellTreeSelection, ChangingTheBaseFolderRefillsAndClearsTheSelectedFolde
     EXPECT_EQ(tree->Selected(), Root());
     EXPECT_EQ(tree->SelectedPathName(), Path("one"));
 }
+
+TEST_F(ShellTreeSelection, AFolderHandedInWhileTheTreeMovesItsLinksOnlyPointsTheList)
+{
+    MakeFolders({"a", "b"});
+    MakeTree();
+    TTestLinkedList list;
+    tree->SetShellList(&list);
+    TIdListPtr b;
+    ASSERT_EQ(ShellGetIdListFromPath(Path("b"), b.put()), S_OK);
+    int setsDuringChange = -1;
+    list.onTreeChanged = [&] {
+        const int before = list.folderSets;
+        tree->SetSelectedFolder(b.get()); // the list answering with a folder of its own
+        setsDuringChange = list.folderSets - before;
+    };
+    tree->SelectedFolder().SetPathName(Path("a"));
+    list.onTreeChanged = nullptr;
+    EXPECT_EQ(setsDuringChange, 1);
+    EXPECT_EQ(tree->Selected()->Text(), "a");
+
+    tree->SetSelectedFolder(b.get());
+    EXPECT_EQ(tree->Selected()->Text(), "b");
+}

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 // Stand-ins for the file list and folder combo a tree links to: they count
 // what the tree tells them.
 class TTestLinkedList : public QObject, public IPTShellTreeLinkedList
@@ -19,6 +21,8 @@ class TTestLinkedList : public QObject, public IPTShellTreeLinkedList
     {
         ++treeChanges;
         lastPath = data->GetPathName();
+        if (onTreeChanged)
+            onTreeChanged();
     }
     void Synchronize(bool) override {}
     bool HideFoldersWhenLinkedToTree() const override { return hideFolders; }
@@ -28,6 +32,7 @@ class TTestLinkedList : public QObject, public IPTShellTreeLinkedList
     int treeChanges = 0;
     QString lastPath;
     bool hideFolders = false;
+    std::function<void()> onTreeChanged;
 };
 
 class TTestLinkedCombo : public QObject, public IPTShellTreeLinkedCombo
