@@ -3,6 +3,7 @@
 #include "platform/FileNameCodec.h"
 #include "shell/records/TPTShTreeData.h"
 #include "shell/shell95/ShellConstants.h"
+#include "shell/utils/ShellMalloc.h"
 #include "shell/utils/ShellServices.h"
 
 #include <QApplication>
@@ -265,4 +266,29 @@ TEST_F(ShellTreeContents, CustomDrawEventsGetTheNodeAndItsRecord)
     tree->OnCustomDrawSh = nullptr;
     EXPECT_EQ(items, 3); // the root and its two folders
     EXPECT_EQ(withRecord, 3);
+}
+
+TEST_F(ShellTreeContents, FillsRefreshesAndLateListingsGiveEveryListBack)
+{
+    MakeFolders({"a/b/c", "a/d", "e"});
+    const auto cycle = [&] {
+        MakeTree();
+        tree->SelectedFolder().SetPathName(Path("a/b/c"));
+        MakeFolders({"a/new"});
+        tree->RefreshNodes();
+        QDir(Path("a/new")).removeRecursively();
+        tree->RefreshNodes();
+        tree->SetScanWaitMs(-1);
+        tree->ExpandNode(Child(Root(), "e"));
+        tree->FillItems();
+        tree->SelectedFolder().SetPathName(Path("a/d"));
+        WaitUntil([&] { return Child(Root(), "a") && Child(Root(), "a")->Count() == 2; }, 5000);
+        tree.reset();
+    };
+    cycle(); // caches of the namespace fill on first use
+    const long blocks = ShellLiveBlockCount();
+    const long objects = ComObjectLiveCount();
+    cycle();
+    EXPECT_EQ(ShellLiveBlockCount(), blocks);
+    EXPECT_EQ(ComObjectLiveCount(), objects);
 }
