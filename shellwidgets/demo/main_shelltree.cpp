@@ -1,6 +1,6 @@
-// veldmark-shelltree: the folder tree on its own, over the home folder (or the
-// folder named on the command line), with the selected path below it. A
-// program to look at the tree with; not installed.
+// veldmark-shelltree [BASE|-] [SELECTED]: the folder tree on its own, over
+// the home folder, the folder BASE or ("-") the whole desktop, with the
+// selected path below it. A program to look at the tree with; not installed.
 
 #include "shell/PTEventGuard.h"
 #include "shellwidgets/tree/TPTShellTree.h"
@@ -30,7 +30,8 @@ int main(int argc, char** argv)
         path->setText(static_cast<TPTShellTree*>(sender)->GetSelectedPathName());
     };
     const bool ok = PTEventGuard([&] {
-        tree->BaseFolder().SetPathName(base);
+        if (base != QLatin1String("-"))
+            tree->BaseFolder().SetPathName(base);
         if (!selected.isEmpty())
             tree->SelectedFolder().SetPathName(selected);
     });

@@ -155,3 +155,16 @@ TEST_F(ShellTreeSelection, AFolderHandedInWhileTheTreeMovesItsLinksOnlyPointsThe
     tree->SetSelectedFolder(b.get());
     EXPECT_EQ(tree->Selected()->Text(), "b");
 }
+
+TEST_F(ShellTreeSelection, FromTheDesktopThroughComputerAndAVolumeToAFolder)
+{
+    MakeFolders({"a/b"});
+    tree = std::make_unique<TPTShellTree>();
+    QCoreApplication::processEvents(); // the deferred fill of the desktop
+    ASSERT_EQ(tree->TopCount(), 1);
+    tree->SelectedFolder().SetPathName(Path("a/b"));
+    ASSERT_NE(tree->Selected(), nullptr);
+    EXPECT_EQ(tree->Selected()->Text(), "b");
+    EXPECT_EQ(tree->SelectedPathName(), Path("a/b"));
+    EXPECT_EQ(messageBoxes, 0);
+}
