@@ -383,7 +383,6 @@ void TPTCustomShellTree::FillTree(IShellFolder* folder, TPTTreeNode* node)
         completeNow = false;
         return;
     case ListingState::NotStarted:
-    case ListingState::Failed:
         // Unreadable or gone: the button stays, expanding tries again.
         node->SetHasChildren(true);
         return;

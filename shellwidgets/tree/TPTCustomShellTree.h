@@ -168,7 +168,7 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
 
   private:
     struct Listing;
-    enum class ListingState { Listed, Pending, NotStarted, Failed };
+    enum class ListingState { Listed, Pending, NotStarted };
 
     std::uint32_t EnumFlags() const;
     // Lists a node's folder: through a scan when the folder has a path,
