@@ -5,6 +5,7 @@
 #include "shell/records/IPTShellTreeOwner.h"
 #include "shell/shell95/IMalloc.h"
 #include "shell/shell95/IShellFolder.h"
+#include "shell/shell95/ShellConstants.h"
 #include "shellwidgets/tree/TPTShellTreeOptions.h"
 
 #include <QByteArray>
@@ -17,12 +18,12 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 
 class IPTShellTreeLinkedCombo;
 class IPTShellTreeLinkedList;
 class TChangeHandlerThread;
 class TPTFolderScan;
+struct TPTFolderListing;
 class TPTShTreeData;
 struct TMessage;
 class TPTDeviceChangeHandler;
@@ -167,7 +168,11 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     bool FIgnoreNextChange = false;
 
   private:
-    struct Listing;
+    // Whether a folder has subfolders is asked by the listing worker, never
+    // here: it means reading the folder.
+    static constexpr std::uint32_t kAttributesOnThisThread =
+        kNodeAttributeMask & ~SFGAO_HASSUBFOLDER;
+
     enum class ListingState { Listed, Pending, NotStarted };
 
     std::uint32_t EnumFlags() const;
@@ -175,8 +180,8 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     // else through its EnumObjects on this thread. A pending scan stays in
     // FScans when keepPending, else it is cancelled.
     ListingState ListNode(TPTTreeNode* node, IShellFolder* folder, bool keepPending,
-                          const QSet<QByteArray>& known, Listing& listing);
-    void AddListedNodes(TPTTreeNode* node, IShellFolder* folder, Listing& listing);
+                          const QSet<QByteArray>& known, TPTFolderListing& listing);
+    void AddListedNodes(TPTTreeNode* node, IShellFolder* folder, TPTFolderListing& listing);
     HRESULT AddShellNode(IMalloc* malloc, IShellFolder* folder, PCItemIDList item,
                          TPTTreeNode* parentNode, PCItemIDList parentAbsIdList,
                          std::uint32_t attributes);
@@ -187,7 +192,7 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     void UpdateBusyCursor();
 
     void RefreshNode(TPTTreeNode* node, TPTTreeNode*& remembered);
-    void MergeListing(TPTTreeNode* node, IShellFolder* folder, Listing& listing,
+    void MergeListing(TPTTreeNode* node, IShellFolder* folder, TPTFolderListing& listing,
                       TPTTreeNode*& remembered);
     void ApplySelection(TPTTreeNode* node);
     void BaseFolderChanged();
