@@ -34,6 +34,11 @@ void TPTCustomShellTree::Change(TPTTreeNode* node)
         if (!data)
             return;
         if (FImmediateSelect || !FShellList) {
+            // A keyboard move still waiting is overtaken by this one.
+            if (FDelayTag == 1) {
+                FDelayTimer.stop();
+                FDelayTag = 0;
+            }
             ApplySelection(node);
             FImmediateSelect = false;
         } else {

@@ -45,6 +45,14 @@ TEST_F(ShellTreeSelection, KeyboardUpdatesTheLinkedListOnceAfterTheLastKeyAClick
     tree->Synchronize(false);
     EXPECT_EQ(list.treeChanges, 3);
     EXPECT_EQ(list.lastPath, Path("f5"));
+
+    // A click overtakes a keyboard move still waiting: one update, not two.
+    QTest::keyClick(tree.get(), Qt::Key_Up);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->NodeRect(Child(Root(), "f2"), true).center());
+    QTest::qWait(TPTCustomShellTree::kSelectDelayMs + 200);
+    EXPECT_EQ(list.treeChanges, 4);
+    EXPECT_EQ(list.lastPath, Path("f2"));
 }
 
 TEST_F(ShellTreeSelection, ADestroyedLinkIsForgotten)
