@@ -5,8 +5,11 @@
 #include "shell/utils/ShellServices.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 using ShellTreeRefresh = ShellTreeFixture;
 
@@ -139,4 +142,31 @@ TEST_F(ShellTreeRefresh, AVolumeComingOrGoingRefreshesTheTree)
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(Captions(Root()), (QStringList{"a", "b"}));
     tree->OnFillStart = nullptr;
+}
+
+TEST_F(ShellTreeRefresh, CopyAndDeleteKeysRunTheShellCommandsOnTheSelectedFolder)
+{
+    MakeFolders({"junk/inner", "keep", "data"});
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Path("data")));
+    MakeTree();
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
+    tree->SelectedFolder().SetPathName(Path("junk"));
+
+    QTest::keyClick(tree.get(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->urls(), QList<QUrl>{QUrl::fromLocalFile(Path("junk"))});
+
+    QTest::keyClick(tree.get(), Qt::Key_Delete);
+    EXPECT_FALSE(QDir(Path("junk")).exists());
+    EXPECT_TRUE(QDir(Path("data/Trash/files/junk/inner")).exists());
+    EXPECT_EQ(Captions(Root()), (QStringList{"data", "keep"}));
+    EXPECT_EQ(tree->Selected(), Root());
+    EXPECT_EQ(messageBoxes, 0);
+    if (oldDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", oldDataHome);
 }
