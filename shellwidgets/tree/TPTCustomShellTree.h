@@ -181,10 +181,14 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     // FScans when keepPending, else it is cancelled.
     ListingState ListNode(TPTTreeNode* node, IShellFolder* folder, bool keepPending,
                           const QSet<QByteArray>& known, TPTFolderListing& listing);
-    void AddListedNodes(TPTTreeNode* node, IShellFolder* folder, TPTFolderListing& listing);
+    // Appends the nodes, or with inSortedPlace puts each where the folder's
+    // order has it among children already sorted.
+    void AddListedNodes(TPTTreeNode* node, IShellFolder* folder, TPTFolderListing& listing,
+                        bool inSortedPlace = false);
+    int SortedPosition(TPTTreeNode* node, IShellFolder* folder, PCItemIDList item);
     HRESULT AddShellNode(IMalloc* malloc, IShellFolder* folder, PCItemIDList item,
                          TPTTreeNode* parentNode, PCItemIDList parentAbsIdList,
-                         std::uint32_t attributes);
+                         std::uint32_t attributes, int position = -1);
     void FinishFill(TPTTreeNode* node, bool added);
     void ScanTick();
     void CancelScansOutside(TPTTreeNode* keep);

@@ -181,7 +181,7 @@ TPTCustomShellTree::ListNode(TPTTreeNode* node, IShellFolder* folder, bool keepP
 }
 
 void TPTCustomShellTree::AddListedNodes(TPTTreeNode* node, IShellFolder* folder,
-                                        TPTFolderListing& listing)
+                                        TPTFolderListing& listing, bool inSortedPlace)
 {
     TPTShTreeData* data = GetDataFromNode(node);
     PCItemIDList parentAbs = data ? data->GetAbsPidl() : nullptr;
@@ -192,8 +192,26 @@ void TPTCustomShellTree::AddListedNodes(TPTTreeNode* node, IShellFolder* folder,
         CheckResult(folder->GetAttributesOf(1, &item, &attributes));
         if (listing.subfoldersKnown ? entry.hasSubfolder : bool(attributes & SFGAO_FOLDER))
             attributes |= SFGAO_HASSUBFOLDER;
-        CheckResult(AddShellNode(malloc, folder, entry.item, node, parentAbs, attributes));
+        const int position = inSortedPlace ? SortedPosition(node, folder, item) : -1;
+        CheckResult(
+            AddShellNode(malloc, folder, entry.item, node, parentAbs, attributes, position));
     }
+}
+
+int TPTCustomShellTree::SortedPosition(TPTTreeNode* node, IShellFolder* folder, PCItemIDList item)
+{
+    int lo = 0;
+    int hi = node->Count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        TPTShTreeData* data = GetDataFromNode(node->Item(mid));
+        const HRESULT hr = data ? folder->CompareIDs(0, data->RelPidl(), item) : E_FAIL;
+        if (Failed(hr) || ShortFromResult(hr) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
 }
 
 HRESULT TPTCustomShellTree::AddNewShellNode(IMalloc* malloc, IShellFolder* folder,
@@ -216,14 +234,14 @@ HRESULT TPTCustomShellTree::AddNewShellNode(IMalloc* malloc, IShellFolder* folde
 
 HRESULT TPTCustomShellTree::AddShellNode(IMalloc* malloc, IShellFolder* folder, PCItemIDList item,
                                          TPTTreeNode* parentNode, PCItemIDList parentAbsIdList,
-                                         std::uint32_t attributes)
+                                         std::uint32_t attributes, int position)
 {
     const bool eligible = (FOptions & ptstoVirtualFolders) ||
                           (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR));
     if (!eligible || !CanAdd(folder, parentAbsIdList, attributes, item))
         return S_OK;
     const QString caption = ShellGetFriendlyNameFromIdList(folder, item, ptfnInFolder);
-    TPTTreeNode* node = AddChild(parentNode, caption);
+    TPTTreeNode* node = AddChild(parentNode, caption, position);
     const bool folderLike = attributes & SFGAO_FOLDER;
     const bool subfolders = attributes & SFGAO_HASSUBFOLDER;
     node->SetHasChildren((FOptions & ptstoIncludeNonFolders) ? (folderLike || subfolders)

@@ -134,11 +134,15 @@ void TPTCustomShellTree::MergeListing(TPTTreeNode* node, IShellFolder* folder,
         }
     if (added.entries.empty())
         return;
+    // A few new ones find their places among the sorted children; many are
+    // appended and sorted with the rest.
     const int before = node->Count();
-    AddListedNodes(node, folder, added);
+    const bool fewNew = added.entries.size() * 16 < size_t(before);
+    AddListedNodes(node, folder, added, fewNew);
     if (node->Count() != before) {
         node->SetHasChildren(true);
-        SortNode(node);
+        if (!fewNew)
+            SortNode(node);
     }
 }
 

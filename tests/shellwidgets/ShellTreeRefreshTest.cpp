@@ -170,3 +170,26 @@ TEST_F(ShellTreeRefresh, CopyAndDeleteKeysRunTheShellCommandsOnTheSelectedFolder
     else
         qputenv("XDG_DATA_HOME", oldDataHome);
 }
+
+TEST_F(ShellTreeRefresh, NewFoldersTakeTheirPlacesAmongManyAndAmongFew)
+{
+    QStringList many;
+    for (int i = 10; i < 70; ++i) // enough that three new ones are few
+        many << QStringLiteral("big/f%1").arg(i);
+    MakeFolders(many);
+    MakeFolders({"few/b"});
+    MakeTree();
+    TPTTreeNode* big = Child(Root(), "big");
+    TPTTreeNode* few = Child(Root(), "few");
+    tree->ExpandNode(big);
+    tree->ExpandNode(few);
+
+    MakeFolders({"big/f0", "big/f25x", "big/zz", "few/a", "few/c"});
+    tree->RefreshNodes();
+    const QStringList bigCaptions = Captions(big);
+    ASSERT_EQ(bigCaptions.size(), 63);
+    EXPECT_EQ(bigCaptions.first(), "f0");
+    EXPECT_EQ(bigCaptions.indexOf("f25x"), bigCaptions.indexOf("f25") + 1);
+    EXPECT_EQ(bigCaptions.last(), "zz");
+    EXPECT_EQ(Captions(few), (QStringList{"a", "b", "c"}));
+}
