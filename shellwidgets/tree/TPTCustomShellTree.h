@@ -106,8 +106,10 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     void FillItems();
     void RefreshNodes();
     virtual void FillTree(IShellFolder* folder, TPTTreeNode* node);
+    // Appends the node, or puts it at position among the parent's children.
     HRESULT AddNewShellNode(IMalloc* malloc, IShellFolder* folder, PCItemIDList item,
-                            TPTTreeNode* parentNode, PCItemIDList parentAbsIdList);
+                            TPTTreeNode* parentNode, PCItemIDList parentAbsIdList,
+                            int position = -1);
     virtual bool CanAdd(IShellFolder* folder, PCItemIDList parentAbsIdList,
                         std::uint32_t attributes, PCItemIDList item);
     void SortNode(TPTTreeNode* node);

@@ -216,7 +216,7 @@ int TPTCustomShellTree::SortedPosition(TPTTreeNode* node, IShellFolder* folder, 
 
 HRESULT TPTCustomShellTree::AddNewShellNode(IMalloc* malloc, IShellFolder* folder,
                                             PCItemIDList item, TPTTreeNode* parentNode,
-                                            PCItemIDList parentAbsIdList)
+                                            PCItemIDList parentAbsIdList, int position)
 {
     if (!item)
         return S_OK;
@@ -229,7 +229,7 @@ HRESULT TPTCustomShellTree::AddNewShellNode(IMalloc* malloc, IShellFolder* folde
         return hr;
     if (attributes & SFGAO_FOLDER)
         attributes |= SFGAO_HASSUBFOLDER;
-    return AddShellNode(malloc, folder, item, parentNode, parentAbsIdList, attributes);
+    return AddShellNode(malloc, folder, item, parentNode, parentAbsIdList, attributes, position);
 }
 
 HRESULT TPTCustomShellTree::AddShellNode(IMalloc* malloc, IShellFolder* folder, PCItemIDList item,

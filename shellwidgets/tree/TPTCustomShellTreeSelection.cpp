@@ -138,8 +138,10 @@ void TPTCustomShellTree::DoSetSelectedIdList(PCItemIDList wantedList)
             TPTShTreeData* data = GetDataFromNode(node);
             TComPtr<IShellFolder> folder = data ? data->GetThisIShf() : TComPtr<IShellFolder>();
             FLastAdded = nullptr;
+            // In its place among the others, as a refresh would put it.
             const HRESULT hr = folder ? AddNewShellNode(ShellIMalloc(), folder.get(), item, node,
-                                                        data->GetAbsPidl())
+                                                        data->GetAbsPidl(),
+                                                        SortedPosition(node, folder.get(), item))
                                       : E_FAIL;
             found = Succeeded(hr) ? FLastAdded : nullptr;
             if (!found) {

@@ -5,6 +5,7 @@
 #include "shell/utils/TIdListPtr.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 using ShellTreeSelection = ShellTreeFixture;
@@ -175,4 +176,18 @@ TEST_F(ShellTreeSelection, FromTheDesktopThroughComputerAndAVolumeToAFolder)
     EXPECT_EQ(tree->Selected()->Text(), "b");
     EXPECT_EQ(tree->SelectedPathName(), Path("a/b"));
     EXPECT_EQ(messageBoxes, 0);
+}
+
+TEST_F(ShellTreeSelection, AHiddenFolderSelectedByPathIsAddedInItsPlace)
+{
+    MakeFolders({"a", "b/inner", "c"});
+    QFile hiddenList(Path(".hidden"));
+    ASSERT_TRUE(hiddenList.open(QIODevice::WriteOnly));
+    hiddenList.write("b\n");
+    hiddenList.close();
+    MakeTree(kDefaultShellTreeOptions & ~ptstoShowHidden);
+    EXPECT_EQ(Captions(Root()), (QStringList{"a", "c"}));
+    tree->SelectedFolder().SetPathName(Path("b/inner"));
+    EXPECT_EQ(Captions(Root()), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(tree->SelectedPathName(), Path("b/inner"));
 }
