@@ -138,45 +138,36 @@ TPTCustomShellTree::ListNode(TPTTreeNode* node, IShellFolder* folder, bool keepP
                              const QSet<QByteArray>& known, TPTFolderListing& listing)
 {
     TPTShTreeData* data = GetDataFromNode(node);
-    // A folder of the file system is read on a worker; the desktop and the
-    // virtual folders (Computer, Trash) list what this process already knows.
-    const QString path =
-        data && !IdListIsEmpty(data->GetAbsPidl()) ? data->GetPathName() : QString();
-    if (!path.isEmpty()) {
-        auto scan = std::make_unique<TPTFolderScan>(FileNameFromString(path), EnumFlags(),
-                                                    !(FOptions & ptstoIncludeNonFolders), known);
-        const bool wait = FScanWaitMs >= 0 && !FWalkAfterPending;
-        if (!wait || !scan->WaitFor(FScanWaitMs)) {
-            if (!keepPending)
-                return ListingState::Pending; // the scan is cancelled as it goes
-            FScans[node] = std::move(scan);
-            UpdateBusyCursor();
-            FScanTimer.start();
-            return ListingState::Pending;
-        }
-        if (scan->StartFailed())
+    const bool wantSubfolders = !(FOptions & ptstoIncludeNonFolders);
+    // Every listing is read on a worker. A folder of the file system is also
+    // opened there; the desktop and the virtual folders (Computer, Trash) are
+    // opened here, from what this process knows (desktop directory, mount
+    // table, the trash in the data home), and read there.
+    std::unique_ptr<TPTFolderScan> scan;
+    const QString path = data ? data->GetPathName() : QString();
+    if (!path.isEmpty() && !IdListIsEmpty(data->GetAbsPidl())) {
+        scan = std::make_unique<TPTFolderScan>(FileNameFromString(path), EnumFlags(),
+                                               wantSubfolders, known);
+    } else {
+        TComPtr<IEnumIDList> list;
+        if (!folder || Failed(folder->EnumObjects(this, EnumFlags(), list.put())) || !list)
             return ListingState::NotStarted;
-        listing.entries = scan->TakeEntries();
-        listing.result = scan->Result();
-        listing.subfoldersKnown = !(FOptions & ptstoIncludeNonFolders);
-        return ListingState::Listed;
+        scan = std::make_unique<TPTFolderScan>(std::move(list), FileNameFromString(path),
+                                               wantSubfolders, known);
     }
-    if (!folder)
-        return ListingState::NotStarted;
-    TComPtr<IEnumIDList> list;
-    if (Failed(folder->EnumObjects(this, EnumFlags(), list.put())) || !list)
-        return ListingState::NotStarted;
-    for (;;) {
-        PItemIDList item = nullptr;
-        std::uint32_t fetched = 0;
-        const HRESULT hr = list->Next(1, &item, &fetched);
-        if (hr != S_OK || fetched == 0) {
-            if (Failed(hr) && hr != HRESULT_NO_MORE_ITEMS)
-                listing.result = hr;
-            break;
-        }
-        listing.entries.push_back({item, false});
+    const bool wait = FScanWaitMs >= 0 && !FWalkAfterPending;
+    if (!wait || !scan->WaitFor(FScanWaitMs)) {
+        if (!keepPending)
+            return ListingState::Pending; // the scan is cancelled as it goes
+        FScans[node] = std::move(scan);
+        UpdateBusyCursor();
+        FScanTimer.start();
+        return ListingState::Pending;
     }
+    if (scan->StartFailed())
+        return ListingState::NotStarted;
+    listing.entries = scan->TakeEntries();
+    listing.result = scan->Result();
     return ListingState::Listed;
 }
 
@@ -190,7 +181,8 @@ void TPTCustomShellTree::AddListedNodes(TPTTreeNode* node, IShellFolder* folder,
         std::uint32_t attributes = kAttributesOnThisThread;
         PCItemIDList item = entry.item;
         CheckResult(folder->GetAttributesOf(1, &item, &attributes));
-        if (listing.subfoldersKnown ? entry.hasSubfolder : bool(attributes & SFGAO_FOLDER))
+        // Entries the worker did not examine get a button on trust.
+        if (entry.subfolderChecked ? entry.hasSubfolder : bool(attributes & SFGAO_FOLDER))
             attributes |= SFGAO_HASSUBFOLDER;
         const int position = inSortedPlace ? SortedPosition(node, folder, item) : -1;
         CheckResult(
@@ -399,7 +391,6 @@ void TPTCustomShellTree::ScanTick()
         TPTFolderListing listing;
         listing.entries = scan->TakeEntries();
         listing.result = scan->Result();
-        listing.subfoldersKnown = !(FOptions & ptstoIncludeNonFolders);
         TPTUpdateLock<TPTCustomTreeView> update(this);
         if (node->Count() == 0) {
             AddListedNodes(node, folder.get(), listing);

@@ -126,7 +126,6 @@ void TPTCustomShellTree::MergeListing(TPTTreeNode* node, IShellFolder* folder,
         DeleteNode(gone);
     }
     TPTFolderListing added;
-    added.subfoldersKnown = listing.subfoldersKnown;
     for (size_t j = 0; j < listing.entries.size(); ++j)
         if (!newMatched[j]) {
             added.entries.push_back(listing.entries[j]);

@@ -10,8 +10,7 @@
 // items are freed with it.
 struct TPTFolderListing {
     std::vector<TPTFolderScan::Entry> entries;
-    bool subfoldersKnown = false; // entries say whether they have subfolders
-    HRESULT result = S_OK;        // what ended the listing, when not its end
+    HRESULT result = S_OK; // what ended the listing, when not its end
 
     TPTFolderListing() = default;
     TPTFolderListing(const TPTFolderListing&) = delete;

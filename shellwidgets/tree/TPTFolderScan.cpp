@@ -18,6 +18,7 @@ struct TPTFolderScan::State {
     std::uint32_t flags = 0;
     bool wantSubfolders = false;
     QSet<QByteArray> known;
+    TComPtr<IEnumIDList> list; // opened by the caller, else opened on the worker
 
     std::atomic<bool> cancelled{false};
     std::mutex mutex;
@@ -45,9 +46,35 @@ TPTFolderScan::TPTFolderScan(const QByteArray& path, std::uint32_t flags, bool w
     std::thread(Run, m_state).detach();
 }
 
+TPTFolderScan::TPTFolderScan(TComPtr<IEnumIDList> list, const QByteArray& path, bool wantSubfolders,
+                             QSet<QByteArray> known)
+    : m_state(std::make_shared<State>())
+{
+    m_state->list = std::move(list);
+    m_state->path = path;
+    m_state->wantSubfolders = wantSubfolders;
+    m_state->known = std::move(known);
+    std::thread(Run, m_state).detach();
+}
+
 TPTFolderScan::~TPTFolderScan()
 {
     Cancel();
+}
+
+void TPTFolderScan::CheckSubfolders(const State& state, Entry& entry)
+{
+    ItemData::View view;
+    if (!ItemData::Read(entry.item, view))
+        return;
+    // Volumes are not examined: one dead mount would hold the whole list of
+    // volumes back, and a volume nearly always has folders.
+    if (view.kind != ItemData::KindFileSystem || !view.isFolder() || state.path.isEmpty())
+        return;
+    if (state.known.contains(QByteArray(view.text.data(), qsizetype(view.text.size()))))
+        return; // shown already: its button stays as it is
+    entry.subfolderChecked = true;
+    entry.hasSubfolder = DirectoryHasSubfolder(NamespacePaths::Join(state.path, view.text));
 }
 
 void TPTFolderScan::Run(const std::shared_ptr<State>& state)
@@ -55,10 +82,12 @@ void TPTFolderScan::Run(const std::shared_ptr<State>& state)
     std::vector<Entry> entries;
     HRESULT result = S_OK;
     bool startFailed = false;
-    TComPtr<IEnumIDList> list;
-    if (const HRESULT hr = TFileSystemEnum::Create(state->path, state->flags, {}, list.put());
-        Failed(hr)) {
-        result = hr;
+    TComPtr<IEnumIDList> list = std::move(state->list);
+    HRESULT opened = S_OK;
+    if (!list)
+        opened = TFileSystemEnum::Create(state->path, state->flags, {}, list.put());
+    if (Failed(opened)) {
+        result = opened;
         startFailed = true;
     } else {
         for (;;) {
@@ -68,18 +97,13 @@ void TPTFolderScan::Run(const std::shared_ptr<State>& state)
             std::uint32_t fetched = 0;
             const HRESULT hr = list->Next(1, &item, &fetched);
             if (hr != S_OK || fetched == 0) {
-                if (Failed(hr))
+                if (Failed(hr) && hr != HRESULT_NO_MORE_ITEMS)
                     result = hr;
                 break;
             }
-            Entry entry{item, false};
-            ItemData::View view;
-            if (state->wantSubfolders && ItemData::Read(item, view) && view.isFolder()) {
-                const QByteArray name(view.text.data(), qsizetype(view.text.size()));
-                if (!state->known.contains(name))
-                    entry.hasSubfolder =
-                        DirectoryHasSubfolder(NamespacePaths::Join(state->path, view.text));
-            }
+            Entry entry{item, false, false};
+            if (state->wantSubfolders)
+                CheckSubfolders(*state, entry);
             entries.push_back(entry);
         }
     }

@@ -292,3 +292,20 @@ TEST_F(ShellTreeContents, FillsRefreshesAndLateListingsGiveEveryListBack)
     EXPECT_EQ(ShellLiveBlockCount(), blocks);
     EXPECT_EQ(ComObjectLiveCount(), objects);
 }
+
+TEST_F(ShellTreeContents, TheDesktopAndComputerAreReadOnTheWorkerToo)
+{
+    tree = std::make_unique<TPTShellTree>();
+    tree->SetScanWaitMs(-1);
+    QCoreApplication::processEvents(); // the deferred fill
+    ASSERT_EQ(tree->TopCount(), 1);
+    EXPECT_EQ(Root()->Count(), 0);
+    ASSERT_TRUE(WaitUntil([&] { return Root()->Count() >= 2; }, 5000));
+    EXPECT_EQ(Captions(Root()).mid(0, 2), (QStringList{"Home", "Computer"}));
+    TPTTreeNode* computer = Child(Root(), "Computer");
+    EXPECT_TRUE(computer->HasChildren()); // on trust, not by reading it
+    tree->ExpandNode(computer);
+    ASSERT_TRUE(WaitUntil([&] { return computer->Count() >= 1; }, 5000));
+    EXPECT_EQ(computer->Item(0)->Text(), "File System");
+    EXPECT_TRUE(computer->Item(0)->HasChildren());
+}
