@@ -34,10 +34,10 @@ class TPTDeviceChangeHandler;
 // folder the user selects. Nodes that stand for shell objects carry a
 // TPTShTreeData; other nodes are foreign and skipped by every shell operation.
 //
-// File-system folders are listed on a worker (TPTFolderScan): the tree waits
-// for it up to kScanWaitMs, then goes on with the busy cursor and adds the
-// nodes when the listing arrives, unless the node was collapsed or the
-// selection moved elsewhere meanwhile. User-interface thread only.
+// Folders are listed on a worker (TPTFolderScan): the tree waits for it up to
+// ScanWaitMs, then goes on with the busy cursor and adds the nodes when the
+// listing arrives, unless the node was collapsed or the selection moved
+// elsewhere meanwhile. User-interface thread only.
 class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
 {
     Q_OBJECT
