@@ -1,0 +1,249 @@
+#include "shellwidgets/tree/TPTCustomShellTree.h"
+
+#include "shell/PTEventGuard.h"
+#include "shell/PTMessages.h"
+#include "shell/icons/SystemIcons.h"
+#include "shell/notify/TChangeHandlerThread.h"
+#include "shell/records/TPTShTreeData.h"
+#include "shell/shell95/ShellConstants.h"
+#include "shell/utils/TPTDeviceChangeHandler.h"
+#include "shellwidgets/presenters/ShellWidgetPresenters.h"
+#include "shellwidgets/tree/IPTShellTreeLinkedCombo.h"
+#include "shellwidgets/tree/IPTShellTreeLinkedList.h"
+#include "shellwidgets/tree/TPTFolderScan.h"
+
+#include <QCoreApplication>
+
+#include <vector>
+
+TPTCustomShellTree::TPTCustomShellTree(QWidget* parent) : TPTCustomTreeView(parent)
+{
+    InstallShellWidgetPresenters();
+    FDelayTimer.setSingleShot(true);
+    connect(&FDelayTimer, &QTimer::timeout, this,
+            [this] { PTEventGuard([this] { TimerElapsed(); }); });
+    FScanTimer.setInterval(20);
+    connect(&FScanTimer, &QTimer::timeout, this, [this] { PTEventGuard([this] { ScanTick(); }); });
+    FBaseFolder.SetOnChange([this](TPTShellLocator*) { BaseFolderChanged(); });
+    FSelectedFolder.SetOnChange([this](TPTShellLocator*) { SelectedFolderChanged(); });
+    InstallImages();
+    PTDeviceChangeHandler()->Add(this, [this](TPTDeviceChangeHandler* sender, const TMessage& m) {
+        PTEventGuard([&] { DeviceChangeDetected(sender, m); });
+    });
+    // The first fill waits until the program has finished setting the tree up
+    // (base folder, options, links) and the event loop runs.
+    QCoreApplication::postEvent(this, new TPTMessageEvent(AM_DEFERREDFILL, 0, 0));
+}
+
+TPTCustomShellTree::~TPTCustomShellTree()
+{
+    ++FSyncLock;
+    PTDeviceChangeHandler()->Remove(this);
+    FDelayTimer.stop();
+    FScanTimer.stop();
+    FScans.clear();
+    disconnect(FListDestroyed);
+    disconnect(FComboDestroyed);
+    if (FShellList)
+        FShellList->SetLinkedTree(nullptr);
+    FShellList = nullptr;
+    FShellCombo = nullptr;
+    FChangeThread.reset();
+    // The base destructor cannot reach Delete of this class.
+    ClearNodes();
+}
+
+void TPTCustomShellTree::InstallImages()
+{
+    // The shared small system image list; overlay index n is overlay image n + 1.
+    SetImages([](int index) { return QIcon(ShellGetSystemImageList(ptsizSmall)->Pixmap(index)); });
+    SetOverlayImages([](int index) {
+        TShellImageList* list = ShellGetSystemImageList(ptsizSmall);
+        return QIcon(list->Pixmap(list->OverlayImage(index + 1)));
+    });
+}
+
+// ---- records -------------------------------------------------------------
+
+TPTShTreeData* TPTCustomShellTree::GetDataFromNode(TPTTreeNode* node) const
+{
+    if (!node || !node->Data())
+        return nullptr;
+    // Foreign nodes may carry data of their own: only our records count.
+    auto* data = static_cast<TPTShTreeData*>(node->Data());
+    return FRecords.contains(data) ? data : nullptr;
+}
+
+void TPTCustomShellTree::FreeNodeData(TPTTreeNode* node)
+{
+    TPTShTreeData* data = GetDataFromNode(node);
+    if (!data)
+        return;
+    std::unique_ptr<TPTShTreeData> owned(data);
+    FRecords.remove(data);
+    node->SetData(nullptr);
+    if (OnDeleteItem)
+        OnDeleteItem(this, node, data);
+}
+
+void TPTCustomShellTree::Delete(TPTTreeNode* node)
+{
+    FScans.erase(node);
+    FWatches.remove(node);
+    if (node == FLastAdded)
+        FLastAdded = nullptr;
+    PTEventGuard([&] {
+        struct FreeAlways {
+            TPTCustomShellTree* tree;
+            TPTTreeNode* node;
+            ~FreeAlways() { tree->FreeNodeData(node); }
+        } freeAlways{this, node};
+        TPTCustomTreeView::Delete(node);
+    });
+    UpdateBusyCursor();
+}
+
+TPTShTreeData* TPTCustomShellTree::SelectedItem() const
+{
+    return GetDataFromNode(Selected());
+}
+
+TPTShTreeData* TPTCustomShellTree::ShTreeData(int index) const
+{
+    if (index < 0)
+        return nullptr;
+    std::vector<TPTTreeNode*> stack;
+    for (int i = TopCount() - 1; i >= 0; --i)
+        stack.push_back(TopItem(i));
+    while (!stack.empty()) {
+        TPTTreeNode* node = stack.back();
+        stack.pop_back();
+        if (index-- == 0)
+            return GetDataFromNode(node);
+        for (int i = node->Count() - 1; i >= 0; --i)
+            stack.push_back(node->Item(i));
+    }
+    return nullptr;
+}
+
+TPTTreeNode* TPTCustomShellTree::GetFirstRootLevelShellNode() const
+{
+    for (int i = 0; i < TopCount(); ++i)
+        if (GetDataFromNode(TopItem(i)))
+            return TopItem(i);
+    return nullptr;
+}
+
+QString TPTCustomShellTree::GetSelectedPathName()
+{
+    TPTShTreeData* data = SelectedItem();
+    return data ? data->GetPathName() : QString();
+}
+
+void TPTCustomShellTree::SetSelectedPathName(const QString& path)
+{
+    if (FSyncLock < 1)
+        FSelectedFolder.SetPathName(path);
+}
+
+// ---- options and links ---------------------------------------------------
+
+void TPTCustomShellTree::SetOptions(TPTShellTreeOptions options)
+{
+    const TPTShellTreeOptions changed = FOptions ^ options;
+    FOptions = options;
+    // Dragging and dropping (ptstoOleDrag, ptstoOleDrop) belong to the tree's
+    // drag-and-drop code, which reads Options() itself.
+    if (changed & ptstoDynamicRefresh) {
+        if (options & ptstoDynamicRefresh)
+            InstallChangeHandlersForAllLocalDrives();
+        else
+            InstallChangeHandler(QString());
+    }
+}
+
+void TPTCustomShellTree::SetShellList(IPTShellTreeLinkedList* list)
+{
+    if (list == FShellList)
+        return;
+    disconnect(FListDestroyed);
+    if (FShellList)
+        FShellList->SetLinkedTree(nullptr);
+    FShellList = list;
+    if (!list)
+        return;
+    list->SetLinkedTree(this);
+    FListDestroyed =
+        connect(list->LinkObject(), &QObject::destroyed, this, [this] { FShellList = nullptr; });
+    list->SetFolder(FSelectedFolder.GetIdList());
+}
+
+void TPTCustomShellTree::SetShellCombo(IPTShellTreeLinkedCombo* combo)
+{
+    if (combo == FShellCombo)
+        return;
+    disconnect(FComboDestroyed);
+    FShellCombo = combo;
+    if (combo)
+        FComboDestroyed = connect(combo->LinkObject(), &QObject::destroyed, this,
+                                  [this] { FShellCombo = nullptr; });
+}
+
+void TPTCustomShellTree::SetInMenuOrDrag(bool value)
+{
+    FInMenuOrDrag = value;
+    if (!value && FRefreshPending) {
+        FRefreshPending = false;
+        RefreshNodes();
+    }
+}
+
+bool TPTCustomShellTree::IsEditingCaption() const
+{
+    return state() == QAbstractItemView::EditingState;
+}
+
+// ---- images and drawing --------------------------------------------------
+
+int TPTCustomShellTree::GetImageIndex(TPTTreeNode* node)
+{
+    PTEventGuard([&] {
+        if (node->ImageIndex() == 0)
+            if (TPTShTreeData* data = GetDataFromNode(node))
+                node->SetImageIndex(ShellGetIconIndex(data->GetAbsPidl(), SHGFI_SMALLICON));
+    });
+    return TPTCustomTreeView::GetImageIndex(node);
+}
+
+int TPTCustomShellTree::GetSelectedIndex(TPTTreeNode* node)
+{
+    PTEventGuard([&] {
+        if (node->SelectedIndex() == 0)
+            if (TPTShTreeData* data = GetDataFromNode(node))
+                node->SetSelectedIndex(
+                    ShellGetIconIndex(data->GetAbsPidl(), SHGFI_SMALLICON | SHGFI_OPENICON));
+    });
+    return TPTCustomTreeView::GetSelectedIndex(node);
+}
+
+TPTCustomDraw* TPTCustomShellTree::PTCustomDraw(TNMCustomDraw& record, uint32_t& result)
+{
+    TPTCustomDraw* draw = TPTCustomTreeView::PTCustomDraw(record, result);
+    if (!OnCustomDrawSh && !OnCustomDrawShEx)
+        return draw;
+    PTEventGuard([&] {
+        const bool isItem = (record.dwDrawStage & ptcd::ItemFlag) != 0;
+        TPTTreeNode* node = isItem ? reinterpret_cast<TPTTreeNode*>(record.dwItemSpec) : nullptr;
+        TPTShTreeData* data = GetDataFromNode(node);
+        if (!FCustomDraw)
+            FCustomDraw = CreateCustomDraw(&record, &result);
+        if (OnCustomDrawShEx)
+            OnCustomDrawShEx(this, *FCustomDraw, node, data);
+        if (OnCustomDrawSh && (record.dwDrawStage & ptcd::ItemPrePaint) == ptcd::ItemPrePaint)
+            OnCustomDrawSh(this, *FCustomDraw, node, data);
+        FCustomDraw->Apply();
+    });
+    if (record.dwDrawStage & ptcd::PrePaint)
+        result |= ptcd::NotifyItemDraw;
+    return FCustomDraw.get();
+}
