@@ -7,6 +7,7 @@
 #include "shell/records/TPTShTreeData.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
+#include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 #include "shellwidgets/tree/IPTShellTreeLinkedCombo.h"
 #include "shellwidgets/tree/IPTShellTreeLinkedList.h"
@@ -49,18 +50,14 @@ TPTCustomShellTree::~TPTCustomShellTree()
     FShellList = nullptr;
     FShellCombo = nullptr;
     FChangeThread.reset();
-    // The base destructor cannot reach Delete of this class.
-    ClearNodes();
+    // The teardown rule: every record passes through this class's Delete.
+    DestroyItems();
 }
 
 void TPTCustomShellTree::InstallImages()
 {
-    // The shared small system image list; overlay index n is overlay image n + 1.
-    SetImages([](int index) { return QIcon(ShellGetSystemImageList(ptsizSmall)->Pixmap(index)); });
-    SetOverlayImages([](int index) {
-        TShellImageList* list = ShellGetSystemImageList(ptsizSmall);
-        return QIcon(list->Pixmap(list->OverlayImage(index + 1)));
-    });
+    // The shared small system image list, overlays included.
+    SetImages(TPTSystemImageList::Get(ptsizSmall));
 }
 
 // ---- records -------------------------------------------------------------
