@@ -11,7 +11,10 @@ struct TExplorerColumnsBlob {
     std::array<std::uint8_t, 22> bytes{};
     std::uint32_t size = 0;
 
-    int Width(int index) const { return bytes[std::size_t(2 * index)] | (bytes[std::size_t(2 * index + 1)] << 8); }
+    int Width(int index) const
+    {
+        return bytes[std::size_t(2 * index)] | (bytes[std::size_t(2 * index + 1)] << 8);
+    }
     // The first size / 2 widths are the same in both.
     bool SameWidthsAs(const TExplorerColumnsBlob& other) const;
 

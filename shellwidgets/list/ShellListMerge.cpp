@@ -70,17 +70,16 @@ TResult Merge(const std::vector<PCItemIDList>& oldLists, const std::vector<PCIte
     const std::vector<PCItemIDList>* sides[2] = {&oldLists, &newLists};
     TResult result;
     if (compareFolder) {
-        result = MergeSorted(int(oldLists.size()), int(newLists.size()),
-                             [&](int sa, int a, int sb, int b) {
-                                 const HRESULT hr = compareFolder->CompareIDs(
-                                     0, (*sides[sa])[size_t(a)], (*sides[sb])[size_t(b)]);
-                                 // A comparison that fails must still order, or the
-                                 // sort would have no consistent order to keep.
-                                 if (Failed(hr))
-                                     return CompareIdListBytes((*sides[sa])[size_t(a)],
-                                                               (*sides[sb])[size_t(b)]);
-                                 return int(ShortFromResult(hr));
-                             });
+        result = MergeSorted(
+            int(oldLists.size()), int(newLists.size()), [&](int sa, int a, int sb, int b) {
+                const HRESULT hr =
+                    compareFolder->CompareIDs(0, (*sides[sa])[size_t(a)], (*sides[sb])[size_t(b)]);
+                // A comparison that fails must still order, or the
+                // sort would have no consistent order to keep.
+                if (Failed(hr))
+                    return CompareIdListBytes((*sides[sa])[size_t(a)], (*sides[sb])[size_t(b)]);
+                return int(ShortFromResult(hr));
+            });
     } else {
         std::vector<std::string_view> keys[2];
         for (int s = 0; s < 2; ++s) {

@@ -14,9 +14,9 @@ namespace ShellListMerge
 {
 
 struct TResult {
-    std::vector<int> vanished;                 // indexes into the old lists, ascending
-    std::vector<int> added;                    // indexes into the new lists, ascending
-    std::vector<std::pair<int, int>> changed;  // (old, new): same item, other bytes
+    std::vector<int> vanished;                // indexes into the old lists, ascending
+    std::vector<int> added;                   // indexes into the new lists, ascending
+    std::vector<std::pair<int, int>> changed; // (old, new): same item, other bytes
 };
 
 // Items are the same when the folder's CompareIDs(0) calls them equal, or,

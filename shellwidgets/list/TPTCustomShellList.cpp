@@ -8,6 +8,7 @@
 #include "shell/PTMessages.h"
 #include "shell/Uptshconsts.h"
 #include "shell/icons/SystemIcons.h"
+#include "shell/notify/TChangeHandlerThread.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/DriveInfoCache.h"
 #include "shell/utils/IdList.h"
@@ -16,7 +17,6 @@
 #include "shell/utils/StrRet.h"
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
-#include "shell/notify/TChangeHandlerThread.h"
 #include "shellwidgets/IPTShellListLinkedCombo.h"
 #include "shellwidgets/IPTShellListLinkedTree.h"
 #include "shellwidgets/TPTBusyCursor.h"
@@ -84,7 +84,8 @@ TPTCustomShellList::TPTCustomShellList(QWidget* parent)
 {
     InstallShellWidgetPresenters();
     FRefreshTimer->setSingleShot(true);
-    connect(FRefreshTimer, &QTimer::timeout, this, [this] { PTEventGuard([this] { TimerElapsed(); }); });
+    connect(FRefreshTimer, &QTimer::timeout, this,
+            [this] { PTEventGuard([this] { TimerElapsed(); }); });
     InitImageLists();
     PTDeviceChangeHandler()->Add(this, [this](TPTDeviceChangeHandler*, const TMessage& message) {
         PTEventGuard([&] { DeviceChangeDetected(message.WParam); });
@@ -153,8 +154,7 @@ void TPTCustomShellList::SetFileFilter(const QString& filter)
 
 void TPTCustomShellList::FilterPreApply()
 {
-    FFilterActive =
-        !FFolderPath.isEmpty() && !ShellListMasks::FilterShowsEverything(FFileFilter);
+    FFilterActive = !FFolderPath.isEmpty() && !ShellListMasks::FilterShowsEverything(FFileFilter);
 }
 
 bool TPTCustomShellList::FilterApply(const QString& name, std::uint32_t attributes)
@@ -225,8 +225,8 @@ void TPTCustomShellList::StartListing(TListingKind kind, IShellFolder* folder)
     // virtual folders answer from memory and are listed here and now.
     const bool onWorker = !FFolderPath.isEmpty() && !IdListIsEmpty(FFolderIdList);
     FListingKind = kind;
-    FListingJob = TPTShellListEnumJob::Start(folder, window(), EnumFlags(), this, AM_LISTINGDONE,
-                                             onWorker);
+    FListingJob =
+        TPTShellListEnumJob::Start(folder, window(), EnumFlags(), this, AM_LISTINGDONE, onWorker);
     if (FListingJob->WaitFor(onWorker ? ListingWaitMs : 0)) {
         ListingEnded();
         return;
@@ -352,7 +352,8 @@ bool TPTCustomShellList::CanAdd(IShellFolder* folder, PCItemIDList first, PCItem
     if (FFilterActive && !(attributes & SFGAO_FOLDER) && folder) {
         TStrRet name;
         QString fileName;
-        if (Succeeded(folder->GetDisplayNameOf(relative, SHGDN_INFOLDER | SHGDN_FORPARSING, &name))) {
+        if (Succeeded(
+                folder->GetDisplayNameOf(relative, SHGDN_INFOLDER | SHGDN_FORPARSING, &name))) {
             fileName = StrretToString(relative, name);
             StrretFree(name);
         }
@@ -455,8 +456,7 @@ void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job)
         if (Failed(FFolderShellFolder->GetAttributesOf(1, &relative, &attributes)))
             attributes = 0;
         item.Caption.clear();
-        item.OverlayIndex =
-            (attributes & SFGAO_SHARE) ? 0 : ((attributes & SFGAO_LINK) ? 1 : -1);
+        item.OverlayIndex = (attributes & SFGAO_SHARE) ? 0 : ((attributes & SFGAO_LINK) ? 1 : -1);
         item.Cut = (attributes & SFGAO_GHOSTED) != 0;
         InvalidateItem(row);
     }

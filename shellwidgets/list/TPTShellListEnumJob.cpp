@@ -86,7 +86,8 @@ void TPTShellListEnumJob::Run(HWND owner)
 bool TPTShellListEnumJob::WaitFor(int ms)
 {
     std::unique_lock lock(m_mutex);
-    return m_doneSignal.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_finished; });
+    return m_doneSignal.wait_for(lock, std::chrono::milliseconds(ms),
+                                 [this] { return m_finished; });
 }
 
 bool TPTShellListEnumJob::Finished() const

@@ -33,8 +33,8 @@ class TPTShellListOptions
     constexpr bool Has(TPTShellListOption option) const { return m_bits & (1u << option); }
     constexpr TPTShellListOptions With(TPTShellListOption option, bool on = true) const
     {
-        return TPTShellListOptions(
-            on ? std::uint16_t(m_bits | (1u << option)) : std::uint16_t(m_bits & ~(1u << option)));
+        return TPTShellListOptions(on ? std::uint16_t(m_bits | (1u << option))
+                                      : std::uint16_t(m_bits & ~(1u << option)));
     }
     constexpr std::uint16_t Bits() const { return m_bits; }
     constexpr bool operator==(const TPTShellListOptions&) const = default;
