@@ -8,6 +8,7 @@
 #include "shell/PTMessages.h"
 #include "shell/Uptshconsts.h"
 #include "shell/icons/SystemIcons.h"
+#include "shell/namespace/ItemData.h"
 #include "shell/notify/TChangeHandlerThread.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/DriveInfoCache.h"
@@ -35,6 +36,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
 
 int TPTCustomShellList::ListingWaitMs = 200;
 
@@ -74,6 +77,16 @@ PItemIDList IdListPrefix(PCItemIDList idList, int count)
     for (int i = 0; i < count && offset + 2 <= bytes.size(); ++i)
         offset += quint8(bytes[offset]) | (quint8(bytes[offset + 1]) << 8);
     return IdListFromBytes(ShellIMalloc(), bytes.left(offset) + QByteArray(2, '\0'));
+}
+
+// The entry name of a one-item file-system list, else nothing.
+std::optional<std::string_view> EntryNameOf(PCItemIDList relative)
+{
+    ItemData::View view;
+    if (!ItemData::Read(relative, view) || view.kind != ItemData::KindFileSystem ||
+        !IdListIsEmpty(IdListNext(relative)))
+        return std::nullopt;
+    return view.text;
 }
 
 } // namespace
@@ -136,9 +149,11 @@ void TPTCustomShellList::SetOptions(TPTShellListOptions options)
         else
             StopWatching();
     }
-    if (old.Has(ptsloHideFoldersWhenLinkedToTree) !=
-            options.Has(ptsloHideFoldersWhenLinkedToTree) ||
-        old.Has(ptsloShowHidden) != options.Has(ptsloShowHidden))
+    // Hiding folders changes which shown items qualify, which a refresh (it
+    // looks only at what came and went) would not notice: fill again.
+    if (old.Has(ptsloHideFoldersWhenLinkedToTree) != options.Has(ptsloHideFoldersWhenLinkedToTree))
+        FillItems();
+    else if (old.Has(ptsloShowHidden) != options.Has(ptsloShowHidden))
         RefreshItems();
 }
 
@@ -243,6 +258,8 @@ void TPTCustomShellList::ListingEnded()
     job->Cancel(); // its end is handled here: nothing more to post
     if (kind == TListingKind::Fill)
         FinishFill(*job, std::exchange(FPreviousIdList, nullptr));
+    else if (kind == TListingKind::NameRefresh)
+        FinishNameRefresh(*job);
     else
         FinishRefresh(*job);
     if (std::exchange(FRefreshAgain, false))
@@ -281,11 +298,13 @@ void TPTCustomShellList::FinishFill(TPTShellListEnumJob& job, PItemIDList previo
             RaisePlatformError(end);
         BeginUpdate();
         updating = true;
+        FExcludedNames.clear();
         SetAllocBy(int(items.size()));
         for (; next < items.size(); ++next) {
             PItemIDList relative = std::exchange(items[next], nullptr);
             std::uint32_t attributes = 0;
             if (!ShouldInclude(FFolderIdList, relative, attributes)) {
+                NoteExcluded(relative);
                 ShellMemFree(relative);
                 continue;
             }
@@ -364,15 +383,22 @@ bool TPTCustomShellList::CanAdd(IShellFolder* folder, PCItemIDList first, PCItem
     return allow;
 }
 
-void TPTCustomShellList::AddNewShellItem(PCItemIDList absolute, PItemIDList relative)
+bool TPTCustomShellList::AddNewShellItem(PCItemIDList absolute, PItemIDList relative)
 {
     TIdListPtr owned(relative);
     std::uint32_t attributes = 0;
     if (!ShouldInclude(absolute, relative, attributes))
-        return;
+        return false;
     auto* data = new TPTShListData(this);
     data->SetData(owned.release());
     AddItemWithData(data, attributes);
+    return true;
+}
+
+void TPTCustomShellList::NoteExcluded(PCItemIDList relative)
+{
+    if (const auto name = EntryNameOf(relative))
+        FExcludedNames.emplace_back(*name);
 }
 
 // ---- incremental refresh ---------------------------------------------------
@@ -395,7 +421,94 @@ void TPTCustomShellList::RefreshItems()
     }
     TPTBusyCursor busy;
     FillStart();
+    // A folder with a path is refreshed by its names: what the list shows and
+    // what it left out are known and cost no system call.
+    if (!FFolderPath.isEmpty() && !IdListIsEmpty(FFolderIdList)) {
+        std::vector<std::string> known;
+        known.reserve(size_t(ItemCount()) + FExcludedNames.size());
+        for (int row = 0; row < ItemCount(); ++row)
+            if (TPTShListData* data = GetShListData(row))
+                if (const auto name = EntryNameOf(data->RelativeIdList()))
+                    known.emplace_back(*name);
+        known.insert(known.end(), FExcludedNames.begin(), FExcludedNames.end());
+        FListingKind = TListingKind::NameRefresh;
+        FListingJob = TPTShellListEnumJob::StartNameListing(
+            FileNameFromString(FFolderPath), EnumFlags(), std::move(known), this, AM_LISTINGDONE);
+        if (FListingJob->WaitFor(ListingWaitMs))
+            ListingEnded();
+        else
+            FListingCursor = std::make_unique<TPTBusyCursor>();
+        return;
+    }
     StartListing(TListingKind::Refresh, FFolderShellFolder.get());
+}
+
+bool TPTCustomShellList::ListingFailed(TPTShellListEnumJob& job)
+{
+    if (Failed(job.StartResult())) {
+        // The folder was deleted or unmounted: show what is left of its path.
+        if (IsNotFound(job.StartResult())) {
+            GoToNearestExistingAncestor();
+            return true;
+        }
+        BeginUpdate();
+        ClearItems();
+        EndUpdate();
+        throw EPlatformError(job.StartResult(),
+                             QStringLiteral("\"%1\"\n\n%2")
+                                 .arg(FileNameForDisplay(FileNameFromString(FFolderPath)),
+                                      ResultCodeText(job.StartResult())));
+    }
+    // A listing cut short would make the rest of the list look deleted.
+    return Failed(job.EndResult()) && job.EndResult() != HRESULT_NO_MORE_ITEMS;
+}
+
+void TPTCustomShellList::FinishNameRefresh(TPTShellListEnumJob& job)
+{
+    TAtExit done{[this] {
+        FilterPostApply();
+        FillComplete();
+    }};
+    std::vector<TIdListPtr> fresh;
+    for (PItemIDList item : job.TakeItems())
+        fresh.emplace_back(item);
+    const std::vector<bool> present = job.TakePresent();
+    if (ListingFailed(job))
+        return;
+    FilterPreApply();
+
+    // The known names were the rows with data, in order, then the left-out ones.
+    std::vector<int> vanishedRows;
+    size_t known = 0;
+    for (int row = 0; row < ItemCount(); ++row) {
+        TPTShListData* data = GetShListData(row);
+        if (!data || !EntryNameOf(data->RelativeIdList()))
+            continue;
+        if (known < present.size() && !present[known])
+            vanishedRows.push_back(row);
+        // Sizes and times are read again when the item is next shown.
+        data->Flush();
+        ++known;
+    }
+    std::vector<std::string> stillExcluded;
+    for (size_t i = 0; i < FExcludedNames.size(); ++i)
+        if (known + i < present.size() && present[known + i])
+            stillExcluded.push_back(std::move(FExcludedNames[i]));
+    FExcludedNames = std::move(stillExcluded);
+
+    BeginUpdate();
+    TAtExit endUpdate{[this] { EndUpdate(); }};
+    for (auto it = vanishedRows.rbegin(); it != vanishedRows.rend(); ++it)
+        DeleteItem(*it);
+    SetAllocBy(int(fresh.size()));
+    for (TIdListPtr& item : fresh) {
+        PItemIDList relative = item.release();
+        const std::optional<std::string_view> name = EntryNameOf(relative);
+        const std::string nameCopy = name ? std::string(*name) : std::string();
+        TIdListPtr absolute(ConcatIdLists(ShellIMalloc(), FFolderIdList, relative));
+        if (!AddNewShellItem(absolute.get(), relative) && name)
+            FExcludedNames.push_back(nameCopy);
+    }
 }
 
 void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job)
@@ -407,22 +520,7 @@ void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job)
     std::vector<TIdListPtr> fresh;
     for (PItemIDList item : job.TakeItems())
         fresh.emplace_back(item);
-    if (Failed(job.StartResult())) {
-        // The folder was deleted or unmounted: show what is left of its path.
-        if (IsNotFound(job.StartResult())) {
-            GoToNearestExistingAncestor();
-            return;
-        }
-        BeginUpdate();
-        ClearItems();
-        EndUpdate();
-        throw EPlatformError(job.StartResult(),
-                             QStringLiteral("\"%1\"\n\n%2")
-                                 .arg(FileNameForDisplay(FileNameFromString(FFolderPath)),
-                                      ResultCodeText(job.StartResult())));
-    }
-    // A listing cut short would make the rest of the list look deleted.
-    if (Failed(job.EndResult()) && job.EndResult() != HRESULT_NO_MORE_ITEMS)
+    if (ListingFailed(job))
         return;
     FilterPreApply();
 
@@ -711,11 +809,23 @@ void TPTCustomShellList::SortList()
     if (!folder || count < 2)
         return;
     // The comparison looks the lists up by row: the items do not move while
-    // the order is worked out.
+    // the order is worked out. The lists are copied side by side first: a
+    // sort of 100 000 items compares about two million pairs, and lists
+    // scattered over the heap would make nearly every comparison wait for
+    // memory.
+    std::vector<qsizetype> offsets(size_t(count), -1);
+    QByteArray arena;
+    for (int row = 0; row < count; ++row)
+        if (TPTShListData* data = GetShListData(row)) {
+            PCItemIDList list = data->RelativeIdList();
+            offsets[size_t(row)] = arena.size();
+            arena.append(reinterpret_cast<const char*>(list), IdListLen(list));
+        }
     std::vector<PCItemIDList> lists(size_t(count), nullptr);
     for (int row = 0; row < count; ++row)
-        if (TPTShListData* data = GetShListData(row))
-            lists[size_t(row)] = data->RelativeIdList();
+        if (offsets[size_t(row)] >= 0)
+            lists[size_t(row)] =
+                reinterpret_cast<PCItemIDList>(arena.constData() + offsets[size_t(row)]);
     const TPTListItem* first = &Item(0);
     const std::intptr_t column = std::abs(FSortColumn) - 1;
     const bool descending = FSortColumn < 0;

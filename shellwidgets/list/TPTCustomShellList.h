@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -127,8 +128,8 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
   protected:
     // The enumeration step of a full fill.
     virtual void FillList(IShellFolder* folder, PCItemIDList absolute);
-    // Adds one item when it passes ShouldInclude; takes over relative.
-    virtual void AddNewShellItem(PCItemIDList absolute, PItemIDList relative);
+    // Adds one item when it passes ShouldInclude (true); takes over relative.
+    virtual bool AddNewShellItem(PCItemIDList absolute, PItemIDList relative);
     virtual bool ShouldInclude(PCItemIDList first, PCItemIDList relative,
                                std::uint32_t& attributes);
     virtual bool CanAdd(IShellFolder* folder, PCItemIDList first, PCItemIDList relative,
@@ -157,7 +158,7 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     void showEvent(QShowEvent* event) override;
 
   private:
-    enum class TListingKind { None, Fill, Refresh };
+    enum class TListingKind { None, Fill, Refresh, NameRefresh };
     struct TPendingItemData {
         TPTShListData* data = nullptr;
         std::uint32_t attributes = 0;
@@ -170,6 +171,9 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     void AbandonListing();
     void FinishFill(TPTShellListEnumJob& job, PItemIDList previousIdList);
     void FinishRefresh(TPTShellListEnumJob& job);
+    void FinishNameRefresh(TPTShellListEnumJob& job);
+    bool ListingFailed(TPTShellListEnumJob& job);
+    void NoteExcluded(PCItemIDList relative);
     void AddItemWithData(TPTShListData* data, std::uint32_t attributes);
     void GoToNearestExistingAncestor();
     std::uint32_t EnumFlags() const;
@@ -216,4 +220,7 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     PItemIDList FPreviousIdList = nullptr; // a fill's folder before it, until it ends
     bool FRefreshAgain = false;            // a refresh was asked while one ran
     std::unique_ptr<TPTBusyCursor> FListingCursor;
+    // Entries of the folder that the list leaves out (hidden by a mask, vetoed),
+    // so a name refresh does not examine them again.
+    std::vector<std::string> FExcludedNames;
 };

@@ -1,13 +1,22 @@
 #include "shellwidgets/list/TPTShellListEnumJob.h"
 
+#include "platform/ErrnoMapping.h"
 #include "platform/ResultCodes.h"
 #include "shell/PTMessages.h"
+#include "shell/namespace/HiddenNames.h"
+#include "shell/namespace/ItemData.h"
 #include "shell/shell95/IEnumIDList.h"
+#include "shell/shell95/ShellConstants.h"
 #include "shell/utils/ShellMalloc.h"
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <chrono>
+#include <string_view>
+#include <unordered_map>
+
+#include <dirent.h>
 #include <thread>
 
 namespace
@@ -25,12 +34,35 @@ std::shared_ptr<TPTShellListEnumJob> TPTShellListEnumJob::Start(IShellFolder* fo
         job->Run(owner);
         return job;
     }
-    job->m_target = target;
-    job->m_eventType = eventType;
+    job->StartWorker(target, eventType, false);
+    return job;
+}
+
+std::shared_ptr<TPTShellListEnumJob>
+TPTShellListEnumJob::StartNameListing(const QByteArray& path, std::uint32_t flags,
+                                      std::vector<std::string> knownNames, QObject* target,
+                                      int eventType)
+{
+    std::shared_ptr<TPTShellListEnumJob> job(new TPTShellListEnumJob(nullptr, flags));
+    job->m_path = path;
+    job->m_knownNames = std::move(knownNames);
+    job->StartWorker(target, eventType, true);
+    return job;
+}
+
+void TPTShellListEnumJob::StartWorker(QObject* target, int eventType, bool nameListing)
+{
+    m_target = target;
+    m_eventType = eventType;
     // Detached on purpose: a listing stuck on a dead mount must never be
     // joined by the user-interface thread. The worker keeps the job alive.
-    std::thread([job] { job->Run(nullptr); }).detach();
-    return job;
+    std::shared_ptr<TPTShellListEnumJob> self = shared_from_this();
+    std::thread([self, nameListing] {
+        if (nameListing)
+            self->RunNameListing();
+        else
+            self->Run(nullptr);
+    }).detach();
 }
 
 TPTShellListEnumJob::TPTShellListEnumJob(IShellFolder* folder, std::uint32_t flags)
@@ -73,6 +105,72 @@ void TPTShellListEnumJob::Run(HWND owner)
         }
     }
     enumList = {};
+    Finish(start, end, std::move(items));
+}
+
+void TPTShellListEnumJob::RunNameListing()
+{
+    std::vector<PItemIDList> items;
+    std::vector<bool> present(m_knownNames.size(), false);
+    DIR* dir = ::opendir(m_path.constData());
+    if (!dir) {
+        Finish(HResultFromLastErrno(), S_FALSE, {});
+        return;
+    }
+    std::unordered_map<std::string_view, size_t> known;
+    known.reserve(m_knownNames.size());
+    for (size_t i = 0; i < m_knownNames.size(); ++i)
+        known.emplace(m_knownNames[i], i);
+    const THiddenNames hiddenNames = THiddenNames::ReadFromFolder(m_path);
+    const bool withHidden = m_flags & SHCONTF_INCLUDEHIDDEN;
+    const int fd = ::dirfd(dir);
+    HRESULT end = S_FALSE;
+    QByteArray bytes;
+    for (;;) {
+        if (m_cancelled.load(std::memory_order_relaxed))
+            break;
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            if (errno != 0)
+                end = HResultFromLastErrno();
+            break;
+        }
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        // What the flags leave out is left out whether known or not, so a
+        // refresh after the hidden option changed drops or adds those items.
+        const bool hidden = name[0] == '.' || hiddenNames.Contains(name);
+        if (hidden && !withHidden)
+            continue;
+        if (entry->d_type == DT_DIR && !(m_flags & SHCONTF_FOLDERS))
+            continue;
+        if (entry->d_type == DT_REG && !(m_flags & SHCONTF_NONFOLDERS))
+            continue;
+        if (const auto it = known.find(name); it != known.end()) {
+            present[it->second] = true;
+            continue;
+        }
+        const int dirHint = entry->d_type == DT_DIR ? 1 : (entry->d_type == DT_UNKNOWN ? -1 : 0);
+        if (Failed(ItemData::ReadFileSystemEntry(fd, m_path, name, hidden, dirHint, bytes)))
+            continue; // gone again already
+        const bool folder = static_cast<std::uint8_t>(bytes[3]) & ItemData::FsFolder;
+        if (!(m_flags & (folder ? SHCONTF_FOLDERS : SHCONTF_NONFOLDERS)))
+            continue;
+        if (PItemIDList item = ItemData::ListFromItems(bytes))
+            items.push_back(item);
+    }
+    ::closedir(dir);
+    {
+        std::lock_guard lock(m_mutex);
+        m_present = std::move(present);
+    }
+    Finish(S_OK, end, std::move(items));
+}
+
+void TPTShellListEnumJob::Finish(HRESULT start, HRESULT end, std::vector<PItemIDList> items)
+{
     std::lock_guard lock(m_mutex);
     m_startResult = start;
     m_endResult = end;
@@ -101,6 +199,12 @@ void TPTShellListEnumJob::Cancel()
     m_cancelled = true;
     std::lock_guard lock(m_mutex);
     m_target = nullptr;
+}
+
+std::vector<bool> TPTShellListEnumJob::TakePresent()
+{
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_present, {});
 }
 
 std::vector<PItemIDList> TPTShellListEnumJob::TakeItems()

@@ -394,3 +394,32 @@ TEST_F(ShellListFixture, DestroyingTheListFreesEveryRecord)
     EXPECT_EQ(deleted, 20);
     EXPECT_LT(ShellLiveBlockCount(), before - 19);
 }
+
+TEST_F(ShellListFixture, TheDesktopIsRefreshedByComparingItsItems)
+{
+    const QByteArray desktop = root() + "/home/Desktop";
+    makeFile(desktop + "/note.txt");
+    makeFile(desktop + "/old.txt");
+    // The list shows the desktop from the start.
+    list->FillItems();
+    waitForListing();
+    const QStringList before = captions();
+    ASSERT_TRUE(before.contains(QStringLiteral("Home")));
+    ASSERT_TRUE(before.contains(QStringLiteral("note.txt"))) << before.join(",").toStdString();
+    list->SetSelected(rowOf("Home"), true);
+    TPTShListData* note = list->GetShListData(rowOf("note.txt"));
+
+    makeFile(desktop + "/new.txt");
+    makeFile(desktop + "/note.txt", QByteArray(3000, 'x'));
+    ::unlink((desktop + "/old.txt").constData());
+    list->RefreshItems();
+    waitForListing();
+
+    QStringList expected = before;
+    expected.removeAll(QStringLiteral("old.txt"));
+    expected << QStringLiteral("new.txt");
+    EXPECT_EQ(captions(), expected);
+    EXPECT_TRUE(list->IsSelected(rowOf("Home")));
+    EXPECT_EQ(list->GetShListData(rowOf("note.txt")), note);
+    EXPECT_EQ(cell(rowOf("note.txt"), 1), QStringLiteral("3KB"));
+}
