@@ -109,7 +109,7 @@ TPTCustomShellList::~TPTCustomShellList()
 {
     if (QCoreApplication::instance())
         PTDeviceChangeHandler()->Remove(this);
-    AbandonListing();
+    AbandonListing(false);
     if (FSaveColumnWidths && ColumnCount() > 0)
         SaveWidthsToStore();
     FChangeThread.reset();
@@ -125,7 +125,9 @@ TPTCustomShellList::~TPTCustomShellList()
 
 void TPTCustomShellList::LocatorChanged()
 {
-    TAtExit fire{[this] { FolderChanged(); }};
+    // Fires also when the fill fails; a handler's error must not end the
+    // unwinding of another one.
+    TAtExit fire{[this] { PTEventGuard([this] { FolderChanged(); }); }};
     if (FSyncLock <= 0) {
         ++FSyncLock;
         TAtExit unlock{[this] { --FSyncLock; }};
@@ -202,7 +204,7 @@ void TPTCustomShellList::FillItems()
         FRefreshPending = true;
         return;
     }
-    AbandonListing();
+    AbandonListing(true);
     TPTBusyCursor busy;
     BeginUpdate();
     ClearItems();
@@ -266,7 +268,7 @@ void TPTCustomShellList::ListingEnded()
         RefreshItems();
 }
 
-void TPTCustomShellList::AbandonListing()
+void TPTCustomShellList::AbandonListing(bool notify)
 {
     if (!FListingJob)
         return;
@@ -276,7 +278,8 @@ void TPTCustomShellList::AbandonListing()
     FListingCursor.reset();
     FRefreshAgain = false;
     ShellMemFree(std::exchange(FPreviousIdList, nullptr));
-    FillComplete();
+    if (notify)
+        FillComplete();
 }
 
 void TPTCustomShellList::FinishFill(TPTShellListEnumJob& job, PItemIDList previousIdList)
@@ -466,8 +469,10 @@ bool TPTCustomShellList::ListingFailed(TPTShellListEnumJob& job)
 void TPTCustomShellList::FinishNameRefresh(TPTShellListEnumJob& job)
 {
     TAtExit done{[this] {
-        FilterPostApply();
-        FillComplete();
+        PTEventGuard([this] {
+            FilterPostApply();
+            FillComplete();
+        });
     }};
     std::vector<TIdListPtr> fresh;
     for (PItemIDList item : job.TakeItems())
@@ -514,8 +519,10 @@ void TPTCustomShellList::FinishNameRefresh(TPTShellListEnumJob& job)
 void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job)
 {
     TAtExit done{[this] {
-        FilterPostApply();
-        FillComplete();
+        PTEventGuard([this] {
+            FilterPostApply();
+            FillComplete();
+        });
     }};
     std::vector<TIdListPtr> fresh;
     for (PItemIDList item : job.TakeItems())

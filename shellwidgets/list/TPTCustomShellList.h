@@ -168,7 +168,7 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     void LocatorChanged();
     void StartListing(TListingKind kind, IShellFolder* folder);
     void ListingEnded();
-    void AbandonListing();
+    void AbandonListing(bool notify);
     void FinishFill(TPTShellListEnumJob& job, PItemIDList previousIdList);
     void FinishRefresh(TPTShellListEnumJob& job);
     void FinishNameRefresh(TPTShellListEnumJob& job);
