@@ -90,9 +90,8 @@ int main(int argc, char** argv)
     auto* mask = new QLineEdit(parser.value(QStringLiteral("mask")));
     mask->setMaximumWidth(160);
     bar->addWidget(mask);
-    QObject::connect(mask, &QLineEdit::editingFinished, list, [list, mask] {
-        PTEventGuard([&] { list->SetFileFilter(mask->text()); });
-    });
+    QObject::connect(mask, &QLineEdit::editingFinished, list,
+                     [list, mask] { PTEventGuard([&] { list->SetFileFilter(mask->text()); }); });
     auto* count = new QLabel;
     window.statusBar()->addWidget(count);
     list->OnFillComplete = [count](TPTCustomShellList* sender) {

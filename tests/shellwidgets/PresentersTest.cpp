@@ -41,7 +41,8 @@ TEST(ShellWidgetPresenters, MessageBoxShowsTheRequestAndReturnsThePressedButton)
 TEST(ShellWidgetPresenters, TestHandlerStillAnswersBeforeThePresenter)
 {
     InstallShellWidgetPresenters();
-    const auto previous = SetPTMessageBoxHandler([](const TPTMessageBoxRequest&) { return ptmbNo; });
+    const auto previous =
+        SetPTMessageBoxHandler([](const TPTMessageBoxRequest&) { return ptmbNo; });
     EXPECT_EQ(PTMessageBox(TPTMessageBoxRequest{}), ptmbNo);
     SetPTMessageBoxHandler(previous);
 }

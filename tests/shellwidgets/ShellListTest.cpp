@@ -279,6 +279,7 @@ TEST_F(ShellListFixture, RefreshAddsRemovesAndRenamesKeepingTheSelection)
     list->SetSelected(rowOf("d"), true);
     list->SetItemFocused(rowOf("d"));
     TPTShListData* dData = list->GetShListData(rowOf("d"));
+    EXPECT_EQ(cell(rowOf("d"), 1), QStringLiteral("0KB")); // shown once, so kept
 
     ASSERT_EQ(::unlink((work() + "/a").constData()), 0);
     ASSERT_EQ(::rename((work() + "/c").constData(), (work() + "/e").constData()), 0);
@@ -408,6 +409,7 @@ TEST_F(ShellListFixture, TheDesktopIsRefreshedByComparingItsItems)
     ASSERT_TRUE(before.contains(QStringLiteral("note.txt"))) << before.join(",").toStdString();
     list->SetSelected(rowOf("Home"), true);
     TPTShListData* note = list->GetShListData(rowOf("note.txt"));
+    EXPECT_EQ(cell(rowOf("note.txt"), 1), QStringLiteral("0KB"));
 
     makeFile(desktop + "/new.txt");
     makeFile(desktop + "/note.txt", QByteArray(3000, 'x'));
