@@ -260,10 +260,8 @@ void TPTCustomShellList::ListingEnded()
     job->Cancel(); // its end is handled here: nothing more to post
     if (kind == TListingKind::Fill)
         FinishFill(*job, std::exchange(FPreviousIdList, nullptr));
-    else if (kind == TListingKind::NameRefresh)
-        FinishNameRefresh(*job);
     else
-        FinishRefresh(*job);
+        FinishRefresh(*job, kind == TListingKind::NameRefresh);
     if (std::exchange(FRefreshAgain, false))
         RefreshItems();
 }
@@ -290,10 +288,7 @@ void TPTCustomShellList::FinishFill(TPTShellListEnumJob& job, PItemIDList previo
     FilterPreApply();
     try {
         if (Failed(job.StartResult()))
-            throw EPlatformError(job.StartResult(),
-                                 QStringLiteral("\"%1\"\n\n%2")
-                                     .arg(FileNameForDisplay(FileNameFromString(FFolderPath)),
-                                          ResultCodeText(job.StartResult())));
+            throw ListingError(job.StartResult());
         const HRESULT end = job.EndResult();
         if (end == E_FAIL)
             throw EAbort();
@@ -446,6 +441,15 @@ void TPTCustomShellList::RefreshItems()
     StartListing(TListingKind::Refresh, FFolderShellFolder.get());
 }
 
+EPlatformError TPTCustomShellList::ListingError(HRESULT code) const
+{
+    // One message for the folder, naming it: a bare "Permission denied"
+    // would not say what was denied.
+    return EPlatformError(
+        code, QStringLiteral("\"%1\"\n\n%2")
+                  .arg(FileNameForDisplay(FileNameFromString(FFolderPath)), ResultCodeText(code)));
+}
+
 bool TPTCustomShellList::ListingFailed(TPTShellListEnumJob& job)
 {
     if (Failed(job.StartResult())) {
@@ -457,16 +461,13 @@ bool TPTCustomShellList::ListingFailed(TPTShellListEnumJob& job)
         BeginUpdate();
         ClearItems();
         EndUpdate();
-        throw EPlatformError(job.StartResult(),
-                             QStringLiteral("\"%1\"\n\n%2")
-                                 .arg(FileNameForDisplay(FileNameFromString(FFolderPath)),
-                                      ResultCodeText(job.StartResult())));
+        throw ListingError(job.StartResult());
     }
     // A listing cut short would make the rest of the list look deleted.
     return Failed(job.EndResult()) && job.EndResult() != HRESULT_NO_MORE_ITEMS;
 }
 
-void TPTCustomShellList::FinishNameRefresh(TPTShellListEnumJob& job)
+void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job, bool byNames)
 {
     TAtExit done{[this] {
         PTEventGuard([this] {
@@ -481,7 +482,15 @@ void TPTCustomShellList::FinishNameRefresh(TPTShellListEnumJob& job)
     if (ListingFailed(job))
         return;
     FilterPreApply();
+    if (byNames)
+        ApplyNameRefresh(fresh, present);
+    else
+        ApplyMergeRefresh(fresh);
+}
 
+void TPTCustomShellList::ApplyNameRefresh(std::vector<TIdListPtr>& fresh,
+                                          const std::vector<bool>& present)
+{
     // The known names were the rows with data, in order, then the left-out ones.
     std::vector<int> vanishedRows;
     size_t known = 0;
@@ -516,21 +525,8 @@ void TPTCustomShellList::FinishNameRefresh(TPTShellListEnumJob& job)
     }
 }
 
-void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job)
+void TPTCustomShellList::ApplyMergeRefresh(std::vector<TIdListPtr>& fresh)
 {
-    TAtExit done{[this] {
-        PTEventGuard([this] {
-            FilterPostApply();
-            FillComplete();
-        });
-    }};
-    std::vector<TIdListPtr> fresh;
-    for (PItemIDList item : job.TakeItems())
-        fresh.emplace_back(item);
-    if (ListingFailed(job))
-        return;
-    FilterPreApply();
-
     std::vector<int> oldRows;
     std::vector<PCItemIDList> oldLists, newLists;
     oldRows.reserve(size_t(ItemCount()));

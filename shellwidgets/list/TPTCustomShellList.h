@@ -1,10 +1,12 @@
 #pragma once
 
 #include "controls/treelist/TPTCustomListView.h"
+#include "platform/EPlatformError.h"
 #include "shell/locator/TPTShellLocator.h"
 #include "shell/records/IPTShellListOwner.h"
 #include "shell/records/TPTShListData.h"
 #include "shell/shell95/TComPtr.h"
+#include "shell/utils/TIdListPtr.h"
 #include "shellwidgets/list/TPTShellListOptions.h"
 
 #include <QString>
@@ -170,9 +172,11 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     void ListingEnded();
     void AbandonListing(bool notify);
     void FinishFill(TPTShellListEnumJob& job, PItemIDList previousIdList);
-    void FinishRefresh(TPTShellListEnumJob& job);
-    void FinishNameRefresh(TPTShellListEnumJob& job);
+    void FinishRefresh(TPTShellListEnumJob& job, bool byNames);
+    void ApplyNameRefresh(std::vector<TIdListPtr>& fresh, const std::vector<bool>& present);
+    void ApplyMergeRefresh(std::vector<TIdListPtr>& fresh);
     bool ListingFailed(TPTShellListEnumJob& job);
+    EPlatformError ListingError(HRESULT code) const;
     void NoteExcluded(PCItemIDList relative);
     void AddItemWithData(TPTShListData* data, std::uint32_t attributes);
     void GoToNearestExistingAncestor();
