@@ -500,10 +500,10 @@ void TPTCustomShellList::ApplyNameRefresh(std::vector<TIdListPtr>& fresh,
             continue;
         if (known < present.size() && !present[known])
             vanishedRows.push_back(row);
-        // Sizes and times are read again when the item is next shown.
-        data->Flush();
         ++known;
     }
+    // Sizes and times are read again when an item is next shown.
+    ++FTextGeneration;
     std::vector<std::string> stillExcluded;
     for (size_t i = 0; i < FExcludedNames.size(); ++i)
         if (known + i < present.size() && present[known + i])
@@ -616,6 +616,7 @@ void TPTCustomShellList::Delete(TPTListItem& item)
     if (data) {
         item.Data = nullptr;
         FOwnData.erase(data);
+        FTextGenerationOf.erase(data);
     }
     TPTCustomListView::Delete(item);
     delete data;
@@ -628,7 +629,13 @@ TPTShListData* TPTCustomShellList::GetDataFromItem(const TPTListItem* item) cons
 
 bool TPTCustomShellList::ItemHasData(const TPTListItem* item) const
 {
-    return item && item->Data && FOwnData.count(item->Data) != 0;
+    if (!item || !item->Data)
+        return false;
+    // Each record of this list sits in exactly one item: when there are as
+    // many records as items, every item's data is one of them.
+    if (FOwnData.size() == size_t(ItemCount()))
+        return true;
+    return FOwnData.count(item->Data) != 0;
 }
 
 TPTShListData* TPTCustomShellList::GetShListData(int index)
@@ -664,6 +671,12 @@ QString TPTCustomShellList::GetDispText(TPTListItem& item, int column)
         return QString();
     if (column - 1 < item.SubItems.size() && !item.SubItems[column - 1].isEmpty())
         return item.SubItems[column - 1];
+    // A record shown before the last refresh reads its texts again.
+    auto [shown, added] = FTextGenerationOf.try_emplace(data, FTextGeneration);
+    if (!added && shown->second != FTextGeneration) {
+        data->Flush();
+        shown->second = FTextGeneration;
+    }
     return data->GetColText(column);
 }
 

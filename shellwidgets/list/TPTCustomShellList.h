@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -216,6 +217,10 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     bool FRefreshPending = false;
     TPendingItemData FPendingItemData;
     std::unordered_set<const void*> FOwnData; // the records this list attached
+    // Records whose column texts were shown, with the refresh they were read
+    // after: a refresh only counts up, shown texts are read again lazily.
+    std::unordered_map<const TPTShListData*, unsigned> FTextGenerationOf;
+    unsigned FTextGeneration = 0;
     bool FWindowCreated = false;
 
     // The listing in progress, if any.
