@@ -422,16 +422,23 @@ void TPTCustomShellList::RefreshItems()
     // A folder with a path is refreshed by its names: what the list shows and
     // what it left out are known and cost no system call.
     if (!FFolderPath.isEmpty() && !IdListIsEmpty(FFolderIdList)) {
+        // The worker reads the directory while the known names are collected.
+        FListingKind = TListingKind::NameRefresh;
+        FListingJob = TPTShellListEnumJob::StartNameListing(FileNameFromString(FFolderPath),
+                                                            EnumFlags(), this, AM_LISTINGDONE);
         std::vector<std::string> known;
         known.reserve(size_t(ItemCount()) + FExcludedNames.size());
+        FKnownRecords.clear();
+        FKnownRecords.reserve(size_t(ItemCount()));
+        FKnownSerial = FItemSerial;
         for (int row = 0; row < ItemCount(); ++row)
             if (TPTShListData* data = GetShListData(row))
-                if (const auto name = EntryNameOf(data->RelativeIdList()))
+                if (const auto name = EntryNameOf(data->RelativeIdList())) {
                     known.emplace_back(*name);
+                    FKnownRecords.push_back(data);
+                }
         known.insert(known.end(), FExcludedNames.begin(), FExcludedNames.end());
-        FListingKind = TListingKind::NameRefresh;
-        FListingJob = TPTShellListEnumJob::StartNameListing(
-            FileNameFromString(FFolderPath), EnumFlags(), std::move(known), this, AM_LISTINGDONE);
+        FListingJob->SetKnownNames(std::move(known));
         if (FListingJob->WaitFor(ListingWaitMs))
             ListingEnded();
         else
@@ -491,17 +498,23 @@ void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job, bool byNames)
 void TPTCustomShellList::ApplyNameRefresh(std::vector<TIdListPtr>& fresh,
                                           const std::vector<bool>& present)
 {
-    // The known names were the rows with data, in order, then the left-out ones.
-    std::vector<int> vanishedRows;
-    size_t known = 0;
-    for (int row = 0; row < ItemCount(); ++row) {
-        TPTShListData* data = GetShListData(row);
-        if (!data || !EntryNameOf(data->RelativeIdList()))
-            continue;
-        if (known < present.size() && !present[known])
-            vanishedRows.push_back(row);
-        ++known;
+    const std::vector<const TPTShListData*> records = std::exchange(FKnownRecords, {});
+    // Items came or went while the names were read: the answer no longer fits.
+    if (FItemSerial != FKnownSerial || present.size() < records.size()) {
+        FRefreshAgain = true;
+        return;
     }
+    // The known names were those of these records, then the left-out ones.
+    std::unordered_set<const void*> vanished;
+    for (size_t i = 0; i < records.size(); ++i)
+        if (!present[i])
+            vanished.insert(records[i]);
+    std::vector<int> vanishedRows;
+    if (!vanished.empty())
+        for (int row = 0; row < ItemCount(); ++row)
+            if (vanished.count(Item(row).Data))
+                vanishedRows.push_back(row);
+    const size_t known = records.size();
     // Sizes and times are read again when an item is next shown.
     ++FTextGeneration;
     std::vector<std::string> stillExcluded;
@@ -604,12 +617,14 @@ void TPTCustomShellList::InsertItem(TPTListItem& item)
         item.CaptionOnDemand = true;
     }
     FPendingItemData = {};
+    ++FItemSerial;
     TPTCustomListView::InsertItem(item);
 }
 
 void TPTCustomShellList::Delete(TPTListItem& item)
 {
     // The one place where a record of this list is freed.
+    ++FItemSerial;
     TPTShListData* data = GetDataFromItem(&item);
     if (data && OnDeleteItem)
         PTEventGuard([&] { OnDeleteItem(this, &item, data); });

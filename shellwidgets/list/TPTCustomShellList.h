@@ -232,4 +232,9 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     // Entries of the folder that the list leaves out (hidden by a mask, vetoed),
     // so a name refresh does not examine them again.
     std::vector<std::string> FExcludedNames;
+    // The records whose names a running name listing was given, and the count
+    // of insertions and deletions then (FItemSerial counts them).
+    std::vector<const TPTShListData*> FKnownRecords;
+    unsigned FKnownSerial = 0;
+    unsigned FItemSerial = 0;
 };

@@ -14,15 +14,53 @@
 #include <cerrno>
 #include <chrono>
 #include <string_view>
-#include <unordered_map>
 
 #include <dirent.h>
 #include <thread>
 
 namespace
 {
+
 constexpr size_t kGrowBy = 500;
-}
+
+// Positions of names in a list, found by name: an open-addressing table in one
+// block, since a refresh builds one for every name of the folder.
+class TNameIndex
+{
+  public:
+    static constexpr std::size_t npos = std::size_t(-1);
+
+    explicit TNameIndex(const std::vector<std::string>& names) : m_names(names)
+    {
+        std::size_t capacity = 16;
+        while (capacity < 2 * names.size())
+            capacity *= 2;
+        m_slots.assign(capacity, 0);
+        m_mask = capacity - 1;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::size_t slot = std::hash<std::string_view>()(names[i]) & m_mask;
+            while (m_slots[slot] != 0)
+                slot = (slot + 1) & m_mask;
+            m_slots[slot] = std::uint32_t(i + 1);
+        }
+    }
+
+    std::size_t Find(std::string_view name) const
+    {
+        for (std::size_t slot = std::hash<std::string_view>()(name) & m_mask; m_slots[slot] != 0;
+             slot = (slot + 1) & m_mask)
+            if (m_names[m_slots[slot] - 1] == name)
+                return m_slots[slot] - 1;
+        return npos;
+    }
+
+  private:
+    const std::vector<std::string>& m_names;
+    std::vector<std::uint32_t> m_slots; // name index + 1; 0 is empty
+    std::size_t m_mask = 0;
+};
+
+} // namespace
 
 std::shared_ptr<TPTShellListEnumJob> TPTShellListEnumJob::Start(IShellFolder* folder, HWND owner,
                                                                 std::uint32_t flags,
@@ -38,14 +76,13 @@ std::shared_ptr<TPTShellListEnumJob> TPTShellListEnumJob::Start(IShellFolder* fo
     return job;
 }
 
-std::shared_ptr<TPTShellListEnumJob>
-TPTShellListEnumJob::StartNameListing(const QByteArray& path, std::uint32_t flags,
-                                      std::vector<std::string> knownNames, QObject* target,
-                                      int eventType)
+std::shared_ptr<TPTShellListEnumJob> TPTShellListEnumJob::StartNameListing(const QByteArray& path,
+                                                                           std::uint32_t flags,
+                                                                           QObject* target,
+                                                                           int eventType)
 {
     std::shared_ptr<TPTShellListEnumJob> job(new TPTShellListEnumJob(nullptr, flags));
     job->m_path = path;
-    job->m_knownNames = std::move(knownNames);
     job->StartWorker(target, eventType, true);
     return job;
 }
@@ -110,22 +147,23 @@ void TPTShellListEnumJob::Run(HWND owner)
 
 void TPTShellListEnumJob::RunNameListing()
 {
-    std::vector<PItemIDList> items;
-    std::vector<bool> present(m_knownNames.size(), false);
     DIR* dir = ::opendir(m_path.constData());
     if (!dir) {
+        // Not waiting for the names: whoever gives them finds the job ended.
         Finish(HResultFromLastErrno(), S_FALSE, {});
         return;
     }
-    std::unordered_map<std::string_view, size_t> known;
-    known.reserve(m_knownNames.size());
-    for (size_t i = 0; i < m_knownNames.size(); ++i)
-        known.emplace(m_knownNames[i], i);
+    // First the directory's names, while the caller collects the names it knows.
+    struct TEntry {
+        std::size_t offset;
+        std::size_t length;
+        unsigned char type;
+    };
+    std::string buffer;
+    std::vector<TEntry> entries;
     const THiddenNames hiddenNames = THiddenNames::ReadFromFolder(m_path);
     const bool withHidden = m_flags & SHCONTF_INCLUDEHIDDEN;
-    const int fd = ::dirfd(dir);
     HRESULT end = S_FALSE;
-    QByteArray bytes;
     for (;;) {
         if (m_cancelled.load(std::memory_order_relaxed))
             break;
@@ -141,18 +179,37 @@ void TPTShellListEnumJob::RunNameListing()
             continue;
         // What the flags leave out is left out whether known or not, so a
         // refresh after the hidden option changed drops or adds those items.
-        const bool hidden = name[0] == '.' || hiddenNames.Contains(name);
-        if (hidden && !withHidden)
+        if (!withHidden && (name[0] == '.' || hiddenNames.Contains(name)))
             continue;
         if (entry->d_type == DT_DIR && !(m_flags & SHCONTF_FOLDERS))
             continue;
         if (entry->d_type == DT_REG && !(m_flags & SHCONTF_NONFOLDERS))
             continue;
-        if (const auto it = known.find(name); it != known.end()) {
-            present[it->second] = true;
+        entries.push_back({buffer.size(), name.size(), entry->d_type});
+        buffer.append(name);
+    }
+
+    std::vector<std::string> knownNames;
+    {
+        std::unique_lock lock(m_mutex);
+        m_doneSignal.wait(lock, [this] { return m_knownNamesGiven || m_cancelled.load(); });
+        knownNames = std::move(m_knownNames);
+    }
+    std::vector<bool> present(knownNames.size(), false);
+    std::vector<PItemIDList> items;
+    const TNameIndex known(knownNames);
+    const int fd = ::dirfd(dir);
+    QByteArray bytes;
+    for (const TEntry& entry : entries) {
+        if (m_cancelled.load(std::memory_order_relaxed))
+            break;
+        const std::string_view name(buffer.data() + entry.offset, entry.length);
+        if (const std::size_t index = known.Find(name); index != TNameIndex::npos) {
+            present[index] = true;
             continue;
         }
-        const int dirHint = entry->d_type == DT_DIR ? 1 : (entry->d_type == DT_UNKNOWN ? -1 : 0);
+        const bool hidden = name[0] == '.' || hiddenNames.Contains(name);
+        const int dirHint = entry.type == DT_DIR ? 1 : (entry.type == DT_UNKNOWN ? -1 : 0);
         if (Failed(ItemData::ReadFileSystemEntry(fd, m_path, name, hidden, dirHint, bytes)))
             continue; // gone again already
         const bool folder = static_cast<std::uint8_t>(bytes[3]) & ItemData::FsFolder;
@@ -167,6 +224,14 @@ void TPTShellListEnumJob::RunNameListing()
         m_present = std::move(present);
     }
     Finish(S_OK, end, std::move(items));
+}
+
+void TPTShellListEnumJob::SetKnownNames(std::vector<std::string> knownNames)
+{
+    std::lock_guard lock(m_mutex);
+    m_knownNames = std::move(knownNames);
+    m_knownNamesGiven = true;
+    m_doneSignal.notify_all();
 }
 
 void TPTShellListEnumJob::Finish(HRESULT start, HRESULT end, std::vector<PItemIDList> items)
@@ -199,6 +264,7 @@ void TPTShellListEnumJob::Cancel()
     m_cancelled = true;
     std::lock_guard lock(m_mutex);
     m_target = nullptr;
+    m_doneSignal.notify_all(); // a worker waiting for the known names stops
 }
 
 std::vector<bool> TPTShellListEnumJob::TakePresent()

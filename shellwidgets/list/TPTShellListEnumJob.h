@@ -35,12 +35,13 @@ class TPTShellListEnumJob : public std::enable_shared_from_this<TPTShellListEnum
     static std::shared_ptr<TPTShellListEnumJob> Start(IShellFolder* folder, HWND owner,
                                                       std::uint32_t flags, QObject* target,
                                                       int eventType, bool onWorker);
-    // Lists the directory at path (bytes) with the enumeration flags; the
-    // entries named in knownNames are only marked present, the others become
-    // new items as EnumObjects would make them. Always on a worker.
+    // Lists the directory at path (bytes) with the enumeration flags, always on
+    // a worker, which reads the names first and then waits for SetKnownNames
+    // (or Cancel): entries with a known name are only marked present, the
+    // others become new items as EnumObjects would make them.
     static std::shared_ptr<TPTShellListEnumJob>
-    StartNameListing(const QByteArray& path, std::uint32_t flags,
-                     std::vector<std::string> knownNames, QObject* target, int eventType);
+    StartNameListing(const QByteArray& path, std::uint32_t flags, QObject* target, int eventType);
+    void SetKnownNames(std::vector<std::string> knownNames);
     ~TPTShellListEnumJob();
     TPTShellListEnumJob(const TPTShellListEnumJob&) = delete;
     TPTShellListEnumJob& operator=(const TPTShellListEnumJob&) = delete;
@@ -81,7 +82,8 @@ class TPTShellListEnumJob : public std::enable_shared_from_this<TPTShellListEnum
     HRESULT m_endResult = 0;
     std::vector<PItemIDList> m_items;
 
-    QByteArray m_path; // name listings
-    std::vector<std::string> m_knownNames;
+    QByteArray m_path;                     // name listings
+    std::vector<std::string> m_knownNames; // guarded by m_mutex
+    bool m_knownNamesGiven = false;
     std::vector<bool> m_present;
 };
