@@ -79,6 +79,16 @@ PItemIDList IdListPrefix(PCItemIDList idList, int count)
     return IdListFromBytes(ShellIMalloc(), bytes.left(offset) + QByteArray(2, '\0'));
 }
 
+// A name as one line of text: a line break or another control character in a
+// file name (any byte but '/' and NUL is allowed) would break the row.
+QString LegibleCaption(QString name)
+{
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QChar::ReplacementCharacter;
+    return name;
+}
+
 // The entry name of a one-item file-system list, else nothing.
 std::optional<std::string_view> EntryNameOf(PCItemIDList relative)
 {
@@ -679,7 +689,7 @@ QString TPTCustomShellList::GetDispText(TPTListItem& item, int column)
     if (column == 0) {
         // Worked out once, when the item is first shown or sorted by it.
         if (item.Caption.isEmpty())
-            item.Caption = data->GetDisplayName();
+            item.Caption = LegibleCaption(data->GetDisplayName());
         return item.Caption;
     }
     if (column > SubItemCount())

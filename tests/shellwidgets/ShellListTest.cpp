@@ -149,6 +149,19 @@ TEST_F(ShellListFixture, FifosDevicesAndNamesThatAreNotUtf8)
     EXPECT_EQ(list->ItemCount(), 3);
 }
 
+TEST_F(ShellListFixture, LineBreaksAndLongNamesStayOnOneLegibleRow)
+{
+    const QByteArray broken = "line\nbreak\t.csv";
+    const QByteArray longest(255, 'n');
+    makeFile(work() + "/" + broken);
+    makeFile(work() + "/" + longest);
+    show(work());
+    EXPECT_EQ(captions(), (QStringList{QStringLiteral("line\uFFFDbreak\uFFFD.csv"),
+                                       QString::fromLatin1(longest)}));
+    EXPECT_EQ(FileNameFromString(list->GetShListData(0)->GetPathName()), work() + "/" + broken);
+    EXPECT_EQ(FileNameFromString(list->GetShListData(1)->GetPathName()), work() + "/" + longest);
+}
+
 // ---- columns -------------------------------------------------------------------
 
 TEST_F(ShellListFixture, DefaultColumnsTheirWidthsAndTheStore)
