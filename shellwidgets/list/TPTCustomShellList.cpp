@@ -32,12 +32,12 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+
+#include <sys/stat.h>
 
 int TPTCustomShellList::ListingWaitMs = 200;
 

@@ -13,10 +13,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <string_view>
+#include <thread>
 
 #include <dirent.h>
-#include <thread>
 
 namespace
 {
