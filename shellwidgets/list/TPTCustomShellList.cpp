@@ -254,7 +254,7 @@ void TPTCustomShellList::StartListing(TListingKind kind, IShellFolder* folder)
     FListingKind = kind;
     FListingJob =
         TPTShellListEnumJob::Start(folder, window(), EnumFlags(), this, AM_LISTINGDONE, onWorker);
-    if (FListingJob->WaitFor(onWorker ? ListingWaitMs : 0)) {
+    if (!onWorker || (ListingWaitMs >= 0 && FListingJob->WaitFor(ListingWaitMs))) {
         ListingEnded();
         return;
     }
@@ -449,7 +449,7 @@ void TPTCustomShellList::RefreshItems()
                 }
         known.insert(known.end(), FExcludedNames.begin(), FExcludedNames.end());
         FListingJob->SetKnownNames(std::move(known));
-        if (FListingJob->WaitFor(ListingWaitMs))
+        if (ListingWaitMs >= 0 && FListingJob->WaitFor(ListingWaitMs))
             ListingEnded();
         else
             FListingCursor = std::make_unique<TPTBusyCursor>();

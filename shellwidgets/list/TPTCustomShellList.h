@@ -60,7 +60,8 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     static constexpr int kRefreshDelayFocusedMs = 400;
     static constexpr int kRefreshDelayMs = 2000;
     // How long the user-interface thread waits for a listing before it goes
-    // on in the background.
+    // on in the background; below 0 it does not look at all (tests use that
+    // to see the background path whatever the machine's speed).
     static int ListingWaitMs;
     // Posted by a listing's worker when it ends.
     static constexpr int AM_LISTINGDONE = 1128;
