@@ -1,0 +1,241 @@
+#pragma once
+
+#include "controls/treelist/TPTCustomListView.h"
+#include "platform/EPlatformError.h"
+#include "shell/locator/TPTShellLocator.h"
+#include "shell/records/IPTShellListOwner.h"
+#include "shell/records/TPTShListData.h"
+#include "shell/shell95/TComPtr.h"
+#include "shell/utils/TIdListPtr.h"
+#include "shellwidgets/list/TPTShellListOptions.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+class IPTShellListLinkedCombo;
+class IPTShellListLinkedTree;
+class QTimer;
+class TChangeHandlerThread;
+class TPTBusyCursor;
+class TPTShellListEnumJob;
+
+// The file list: the contents of one shell folder in the four list styles.
+// Each item carries a TPTShListData (its list relative to the folder) whose
+// caption, column texts and icon are asked for only when the item is shown.
+//
+// Listing a folder that has a path runs on a worker thread; the user-interface
+// thread waits for it at most ListingWaitMs. A longer listing goes on in the
+// background under the busy cursor and the list fills when it ends; filling
+// again (another folder) abandons it. IsListing() tells whether one runs.
+//
+// Interaction (navigation, keys, renaming, menus, drag and drop) builds on the
+// hooks here: InMenuOrDrag/RefreshPending, IgnoreNextChange and the virtuals.
+// User-interface thread only.
+class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
+{
+    Q_OBJECT
+  public:
+    using TPTShAddItemEvent = std::function<void(
+        TPTCustomShellList* aSender, IShellFolder* aParentIShf, PCItemIDList aParentAbsIdList,
+        PCItemIDList aItemRelIdList, std::uint32_t aAttribs, bool& afAllowAdd)>;
+    using TPTShListDeleteItemEvent = std::function<void(
+        TPTCustomShellList* aSender, TPTListItem* aNode, TPTShListData* aShListData)>;
+    using TPTShLvCustomDrawEvent = std::function<void(
+        TPTCustomShellList* aSender, TPTCustomDraw& aCD, TPTListItem* aItem, TPTShListData* aData)>;
+    using TPTShNotifyEvent = std::function<void(TPTCustomShellList* aSender)>;
+
+    // The request mask of the inclusion rule: file system, folder, file-system
+    // ancestor, removable, hidden, share, link. (Has-subfolders is left out:
+    // the list never shows it, and it would read every subfolder.)
+    static constexpr std::uint32_t kIncludeAttributes = 0x720B0000;
+    // Refresh delays after the last change notice, with and without focus.
+    static constexpr int kRefreshDelayFocusedMs = 400;
+    static constexpr int kRefreshDelayMs = 2000;
+    // How long the user-interface thread waits for a listing before it goes
+    // on in the background; below 0 it does not look at all (tests use that
+    // to see the background path whatever the machine's speed).
+    static int ListingWaitMs;
+    // Posted by a listing's worker when it ends.
+    static constexpr int AM_LISTINGDONE = 1128;
+
+    explicit TPTCustomShellList(QWidget* parent = nullptr);
+    ~TPTCustomShellList() override;
+
+    TPTShAddItemEvent OnAddItem;
+    TPTShListDeleteItemEvent OnDeleteItem;
+    TPTShLvCustomDrawEvent OnCustomDrawSh;
+    TPTShLvCustomDrawEvent OnCustomDrawShEx;
+    TPTShNotifyEvent OnFillStart;
+    TPTShNotifyEvent OnFillComplete;
+    TPTShNotifyEvent OnFolderChanged;
+
+    // Contents.
+    void FillItems();
+    void RefreshItems();
+    bool IsListing() const { return FListingJob != nullptr; }
+
+    TPTShellLocator& Folder() { return FFolder; }
+    TPTShellListOptions Options() const { return FOptions; }
+    void SetOptions(TPTShellListOptions options);
+    QString FileFilter() const { return FFileFilter; }
+    void SetFileFilter(const QString& filter);
+    const QStringList& FilterMasks() const { return FFilterMasks; }
+
+    // Sorting: +k by column k - 1 ascending, -k descending, 0 by caption.
+    int SortColumn() const { return FSortColumn; }
+    void SetSortColumn(int value);
+    void SortList();
+
+    // Columns: 0 none yet, 1 from the folder's details, 2 the default four.
+    int ColumnMode() const { return FColumnMode; }
+    bool SaveColumnWidths() const { return FSaveColumnWidths; }
+
+    // Item data.
+    TPTShListData* GetShListData(int index);
+    TPTShListData* GetDataFromItem(const TPTListItem* item) const;
+    bool ItemHasData(const TPTListItem* item) const;
+    TPTListItem* GetSelectedItem();
+
+    void InstallChangeHandler();
+    void Synchronize(bool alsoLinked);
+
+    // Links; the tree and the combo set and clear them.
+    IPTShellListLinkedTree* ShellTree() const { return FShellTree; }
+    void SetShellTree(IPTShellListLinkedTree* tree) { FShellTree = tree; }
+    IPTShellListLinkedCombo* ShellCombo() const { return FShellCombo; }
+    void SetShellCombo(IPTShellListLinkedCombo* combo) { FShellCombo = combo; }
+
+    // State shared with the interaction code.
+    bool InMenuOrDrag() const { return FInMenuOrDrag; }
+    void SetInMenuOrDrag(bool value) { FInMenuOrDrag = value; }
+    bool RefreshPending() const { return FRefreshPending; }
+    void SetRefreshPending(bool value) { FRefreshPending = value; }
+    bool IgnoreNextChange() const { return FIgnoreNextChange; }
+    void SetIgnoreNextChange(bool value) { FIgnoreNextChange = value; }
+    int SyncLock() const { return FSyncLock; }
+    bool RefreshTimerActive() const;
+
+    // IPTShellListOwner
+    IShellFolder* FolderShellFolder() const override { return FFolderShellFolder.get(); }
+    PCItemIDList FolderIdList() const override { return FFolderIdList; }
+    IMalloc* ShellAllocator() const override { return FMalloc.get(); }
+    IShellDetails* GetCurrentFolderIShellDetails() override;
+
+  protected:
+    // The enumeration step of a full fill.
+    virtual void FillList(IShellFolder* folder, PCItemIDList absolute);
+    // Adds one item when it passes ShouldInclude (true); takes over relative.
+    virtual bool AddNewShellItem(PCItemIDList absolute, PItemIDList relative);
+    virtual bool ShouldInclude(PCItemIDList first, PCItemIDList relative,
+                               std::uint32_t& attributes);
+    virtual bool CanAdd(IShellFolder* folder, PCItemIDList first, PCItemIDList relative,
+                        std::uint32_t attributes);
+    virtual void FilterPreApply();
+    virtual bool FilterApply(const QString& name, std::uint32_t attributes);
+    virtual void FilterPostApply();
+    virtual void InitColumns(IShellDetails* details);
+    void InitImageLists();
+    virtual void FillStart();
+    virtual void FillComplete();
+    virtual void FolderChanged();
+    virtual void DeviceChangeDetected(std::intptr_t event);
+    // Runs when the refresh timer fires.
+    void TimerElapsed();
+
+    // TPTCustomListView
+    QString GetDispText(TPTListItem& item, int column) override;
+    int GetDispImage(TPTListItem& item) override;
+    void InsertItem(TPTListItem& item) override;
+    void Delete(TPTListItem& item) override;
+    void ColClick(int column) override;
+    TPTCustomDraw* PTCustomDraw(TNMCustomDraw& record, std::uint32_t& result) override;
+
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    enum class TListingKind { None, Fill, Refresh, NameRefresh };
+    struct TPendingItemData {
+        TPTShListData* data = nullptr;
+        std::uint32_t attributes = 0;
+        bool hasDetails = false;
+    };
+
+    void LocatorChanged();
+    void StartListing(TListingKind kind, IShellFolder* folder);
+    void ListingEnded();
+    void AbandonListing(bool notify);
+    void FinishFill(TPTShellListEnumJob& job, PItemIDList previousIdList);
+    void FinishRefresh(TPTShellListEnumJob& job, bool byNames);
+    void ApplyNameRefresh(std::vector<TIdListPtr>& fresh, const std::vector<bool>& present);
+    void ApplyMergeRefresh(std::vector<TIdListPtr>& fresh);
+    bool ListingFailed(TPTShellListEnumJob& job);
+    EPlatformError ListingError(HRESULT code) const;
+    void NoteExcluded(PCItemIDList relative);
+    void AddItemWithData(TPTShListData* data, std::uint32_t attributes);
+    void GoToNearestExistingAncestor();
+    std::uint32_t EnumFlags() const;
+    void SaveWidthsToStore();
+    void RestoreWidthsFromStore();
+    int SubItemCount() const;
+    void StopWatching();
+
+    // Listed folder.
+    TComPtr<IShellFolder> FFolderShellFolder;
+    PItemIDList FFolderIdList = nullptr;
+    TComPtr<IMalloc> FMalloc;
+    bool FDetailsFetched = false;
+    TComPtr<IShellDetails> FFolderDetails;
+    TPTShellLocator FFolder;
+    TPTShellListOptions FOptions = TPTShellListOptions::Default();
+    QString FFolderPath; // empty for a folder without a path
+    int FColumnMode = 0;
+    bool FSaveColumnWidths = false;
+
+    // Masks.
+    QString FFileFilter;
+    QStringList FFilterMasks;
+    bool FFilterActive = false; // a mask applies to the fill or refresh running now
+
+    // Refresh and links.
+    QTimer* FRefreshTimer;
+    IPTShellListLinkedTree* FShellTree = nullptr;
+    IPTShellListLinkedCombo* FShellCombo = nullptr;
+    int FSortColumn = 1;
+    bool FSortColumnSet = false;
+    int FSyncLock = 0;
+    bool FIgnoreNextChange = false;
+    std::unique_ptr<TChangeHandlerThread> FChangeThread;
+    bool FInMenuOrDrag = false;
+    bool FRefreshPending = false;
+    TPendingItemData FPendingItemData;
+    std::unordered_set<const void*> FOwnData; // the records this list attached
+    // Records whose column texts were shown, with the refresh they were read
+    // after: a refresh only counts up, shown texts are read again lazily.
+    std::unordered_map<const TPTShListData*, unsigned> FTextGenerationOf;
+    unsigned FTextGeneration = 0;
+    bool FWindowCreated = false;
+
+    // The listing in progress, if any.
+    std::shared_ptr<TPTShellListEnumJob> FListingJob;
+    TListingKind FListingKind = TListingKind::None;
+    PItemIDList FPreviousIdList = nullptr; // a fill's folder before it, until it ends
+    bool FRefreshAgain = false;            // a refresh was asked while one ran
+    std::unique_ptr<TPTBusyCursor> FListingCursor;
+    // Entries of the folder that the list leaves out (hidden by a mask, vetoed),
+    // so a name refresh does not examine them again.
+    std::vector<std::string> FExcludedNames;
+    // The records whose names a running name listing was given, and the count
+    // of insertions and deletions then (FItemSerial counts them).
+    std::vector<const TPTShListData*> FKnownRecords;
+    unsigned FKnownSerial = 0;
+    unsigned FItemSerial = 0;
+};
