@@ -21,6 +21,7 @@
 #include "shellwidgets/IPTShellListLinkedCombo.h"
 #include "shellwidgets/IPTShellListLinkedTree.h"
 #include "shellwidgets/TPTBusyCursor.h"
+#include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/list/ColumnWidthStore.h"
 #include "shellwidgets/list/ExplorerColumnsBlob.h"
 #include "shellwidgets/list/ShellListMasks.h"
@@ -37,6 +38,7 @@
 #include <optional>
 #include <string_view>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 int TPTCustomShellList::ListingWaitMs = 200;
@@ -56,17 +58,6 @@ template <typename Fn> TAtExit(Fn) -> TAtExit<Fn>;
 bool IsNotFound(HRESULT code)
 {
     return code == HResultFromWin32(2) || code == HResultFromWin32(3);
-}
-
-QIcon IconOfBothSizes(int index)
-{
-    QIcon icon;
-    for (TPTShellIconSize size : {ptsizSmall, ptsizLarge}) {
-        const QPixmap pixmap = ShellGetSystemImageList(size)->Pixmap(index);
-        if (!pixmap.isNull())
-            icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 // A list of the first `count` items of idList, from the shell allocator.
@@ -123,10 +114,9 @@ TPTCustomShellList::~TPTCustomShellList()
     if (FSaveColumnWidths && ColumnCount() > 0)
         SaveWidthsToStore();
     FChangeThread.reset();
-    // The base class frees no item data: every record goes through Delete here.
+    // The teardown rule: every record passes through this class's Delete.
     ++FSyncLock;
-    ClearSelection();
-    ClearItems();
+    DestroyItems();
     --FSyncLock;
     ShellMemFree(FFolderIdList);
 }
@@ -699,10 +689,29 @@ QString TPTCustomShellList::GetDispText(TPTListItem& item, int column)
     // A record shown before the last refresh reads its texts again.
     auto [shown, added] = FTextGenerationOf.try_emplace(data, FTextGeneration);
     if (!added && shown->second != FTextGeneration) {
-        data->Flush();
+        RereadEntry(data);
         shown->second = FTextGeneration;
     }
     return data->GetColText(column);
+}
+
+void TPTCustomShellList::RereadEntry(TPTShListData* data)
+{
+    // Size and time come from the stat data the item took when it was listed,
+    // and a refresh lists known names without a stat: an item shown again
+    // reads its entry once more (only rows being drawn pay for it).
+    ItemData::View view;
+    QByteArray bytes;
+    if (!FFolderPath.isEmpty() && ItemData::Read(data->RelativeIdList(), view) &&
+        view.kind == ItemData::KindFileSystem &&
+        Succeeded(ItemData::ReadFileSystemEntry(AT_FDCWD, FileNameFromString(FFolderPath),
+                                                view.text, view.flags & ItemData::FsHidden, -1,
+                                                bytes)))
+        if (PItemIDList fresh = ItemData::ListFromItems(bytes)) {
+            data->SetData(fresh);
+            return;
+        }
+    data->Flush();
 }
 
 int TPTCustomShellList::GetDispImage(TPTListItem& item)
@@ -718,12 +727,8 @@ int TPTCustomShellList::GetDispImage(TPTListItem& item)
 void TPTCustomShellList::InitImageLists()
 {
     // The shared system lists; both hold every icon at the same index.
-    SetSmallImages(IconOfBothSizes);
-    SetLargeImages(IconOfBothSizes);
-    SetOverlayImages([](int overlay) {
-        const int image = ShellGetSystemImageList(ptsizSmall)->OverlayImage(overlay + 1);
-        return image < 0 ? QIcon() : IconOfBothSizes(image);
-    });
+    SetSmallImages(TPTSystemImageList::Get(ptsizSmall));
+    SetLargeImages(TPTSystemImageList::Get(ptsizLarge));
 }
 
 TPTCustomDraw* TPTCustomShellList::PTCustomDraw(TNMCustomDraw& record, std::uint32_t& result)

@@ -162,6 +162,8 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     void showEvent(QShowEvent* event) override;
 
   private:
+    // Makes a record shown again after a refresh take fresh stat data.
+    void RereadEntry(TPTShListData* data);
     enum class TListingKind { None, Fill, Refresh, NameRefresh };
     struct TPendingItemData {
         TPTShListData* data = nullptr;
