@@ -1,48 +1,40 @@
 #include "shell/PTMessageBox.h"
 
-#include <QtGlobal>
+#include "shell/TReplaceableCall.h"
 
-#include <utility>
+#include <QtGlobal>
 
 namespace
 {
 
-TPTMessageBoxHandler& installedHandler()
+TReplaceableCall<TPTMessageBoxHandler>& messageBox()
 {
-    static TPTMessageBoxHandler handler;
-    return handler;
-}
-
-TPTMessageBoxHandler& installedPresenter()
-{
-    static TPTMessageBoxHandler presenter;
-    return presenter;
+    static TReplaceableCall<TPTMessageBoxHandler> call;
+    return call;
 }
 
 } // namespace
 
 TPTMsgButton PTMessageBox(const TPTMessageBoxRequest& request)
 {
-    // Copies, so a handler that replaces itself while running stays alive.
-    if (const TPTMessageBoxHandler handler = installedHandler())
-        return handler(request);
-    if (const TPTMessageBoxHandler presenter = installedPresenter())
-        return presenter(request);
+    // A copy, so a handler that replaces itself while running stays alive.
+    if (const TPTMessageBoxHandler show = messageBox().Current())
+        return show(request);
     qWarning("%s", qPrintable(request.text));
     return ptmbNone;
 }
 
 TPTMessageBoxHandler SetPTMessageBoxHandler(TPTMessageBoxHandler handler)
 {
-    return std::exchange(installedHandler(), std::move(handler));
+    return messageBox().SetHandler(std::move(handler));
 }
 
 void SetPTMessageBoxPresenter(TPTMessageBoxHandler presenter)
 {
-    installedPresenter() = std::move(presenter);
+    messageBox().SetPresenter(std::move(presenter));
 }
 
 bool HasPTMessageBoxPresenter()
 {
-    return bool(installedPresenter());
+    return messageBox().HasPresenter();
 }

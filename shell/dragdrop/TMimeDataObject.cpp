@@ -44,9 +44,11 @@ HRESULT arrayFromPaths(const QList<QByteArray>& paths, HGLOBAL* block)
     bool common = !lists.empty();
     for (const TIdListPtr& list : lists) {
         const QByteArray p = parentBytes(list.get());
+        // Compared as folders, not as bytes: items carry the stat data of the
+        // moment they were parsed, and a busy /tmp changes between two parses.
         if (parent.isEmpty())
             parent = p;
-        else if (p != parent)
+        else if (CompareAbsIdLists(asList(p), asList(parent)) != 0)
             common = false;
     }
     QList<PCItemIDList> items;

@@ -1,44 +1,36 @@
 #include "shell/fileops/DropMenu.h"
 
-#include <utility>
+#include "shell/TReplaceableCall.h"
 
 namespace
 {
 
-TDropMenuHandler& installedHandler()
+TReplaceableCall<TDropMenuHandler>& dropMenu()
 {
-    static TDropMenuHandler handler;
-    return handler;
-}
-
-TDropMenuHandler& installedPresenter()
-{
-    static TDropMenuHandler presenter;
-    return presenter;
+    static TReplaceableCall<TDropMenuHandler> call;
+    return call;
 }
 
 } // namespace
 
 std::uint32_t ShowDropMenu(HWND owner, std::uint32_t allowed, std::uint32_t defaultEffect)
 {
-    if (const TDropMenuHandler handler = installedHandler())
-        return handler(owner, allowed, defaultEffect);
-    if (const TDropMenuHandler presenter = installedPresenter())
-        return presenter(owner, allowed, defaultEffect);
+    if (const TDropMenuHandler show = dropMenu().Current())
+        return show(owner, allowed, defaultEffect);
     return 0;
 }
 
 TDropMenuHandler SetDropMenuHandler(TDropMenuHandler handler)
 {
-    return std::exchange(installedHandler(), std::move(handler));
+    return dropMenu().SetHandler(std::move(handler));
 }
 
 void SetDropMenuPresenter(TDropMenuHandler presenter)
 {
-    installedPresenter() = std::move(presenter);
+    dropMenu().SetPresenter(std::move(presenter));
 }
 
 bool HasDropMenuPresenter()
 {
-    return bool(installedPresenter());
+    return dropMenu().HasPresenter();
 }

@@ -1,6 +1,7 @@
 #include "shell/menus/ItemProperties.h"
 
 #include "platform/FileNameCodec.h"
+#include "shell/TReplaceableCall.h"
 #include "shell/fileops/FilePaths.h"
 #include "shell/namespace/FileTypes.h"
 
@@ -16,16 +17,10 @@
 namespace
 {
 
-TItemPropertiesPresenter& installedHandler()
+TReplaceableCall<TItemPropertiesPresenter>& propertiesDialog()
 {
-    static TItemPropertiesPresenter handler;
-    return handler;
-}
-
-TItemPropertiesPresenter& installedPresenter()
-{
-    static TItemPropertiesPresenter presenter;
-    return presenter;
+    static TReplaceableCall<TItemPropertiesPresenter> call;
+    return call;
 }
 
 QString permissionText(const struct stat& st)
@@ -85,25 +80,23 @@ bool ReadItemProperties(const QByteArray& path, TItemProperties& properties)
 
 void ShowItemProperties(const TItemProperties& properties)
 {
-    if (const TItemPropertiesPresenter handler = installedHandler())
-        return handler(properties);
-    if (const TItemPropertiesPresenter presenter = installedPresenter())
-        return presenter(properties);
+    if (const TItemPropertiesPresenter show = propertiesDialog().Current())
+        return show(properties);
     qInfo("%s: %s, %s, %s", qPrintable(properties.name), qPrintable(properties.type),
           qPrintable(properties.size), qPrintable(properties.permissions));
 }
 
 TItemPropertiesPresenter SetItemPropertiesHandler(TItemPropertiesPresenter handler)
 {
-    return std::exchange(installedHandler(), std::move(handler));
+    return propertiesDialog().SetHandler(std::move(handler));
 }
 
 void SetItemPropertiesPresenter(TItemPropertiesPresenter presenter)
 {
-    installedPresenter() = std::move(presenter);
+    propertiesDialog().SetPresenter(std::move(presenter));
 }
 
 bool HasItemPropertiesPresenter()
 {
-    return bool(installedPresenter());
+    return propertiesDialog().HasPresenter();
 }

@@ -55,6 +55,13 @@ QByteArray listBytes(PCItemIDList list)
     return IdListToBytes(list);
 }
 
+// Lists that name the same folders: the items' stat data may differ between two
+// parses (another program touching /tmp changes its time).
+bool sameFolders(const QByteArray& listBytes, PCItemIDList list)
+{
+    return CompareAbsIdLists(reinterpret_cast<PCItemIDList>(listBytes.constData()), list) == 0;
+}
+
 // Keeps the global blocks honest: every block a test makes is freed.
 class GlobalBlocks : public NamespaceFixture
 {
@@ -265,7 +272,7 @@ TEST_F(DataObjects, ListObjectCarriesTheSelectionInOrder)
     const QByteArray arrayBytes = getData(object.get(), CF_SHELLIDLIST());
     ASSERT_TRUE(ReadIdListArray(arrayBytes.constData(), std::size_t(arrayBytes.size()), array));
     TIdListPtr folder(parse(work()));
-    EXPECT_EQ(array.parent, listBytes(folder.get()));
+    EXPECT_TRUE(sameFolders(array.parent, folder.get()));
     ASSERT_EQ(array.items.size(), 2);
 
     QList<QByteArray> names;
@@ -458,7 +465,7 @@ TEST_F(MimeBridge, FileManagerUriListsReadAsDataObjects)
     QByteArray bytes = getData(object.get(), CF_SHELLIDLIST());
     ASSERT_TRUE(ReadIdListArray(bytes.constData(), std::size_t(bytes.size()), array));
     TIdListPtr one(parse(work() + "/one"));
-    EXPECT_EQ(array.parent, listBytes(one.get()));
+    EXPECT_TRUE(sameFolders(array.parent, one.get()));
     EXPECT_EQ(array.items.size(), 2);
     EXPECT_EQ(DragDropAbilitiesOf(object.get()), 7u);
 
@@ -471,7 +478,7 @@ TEST_F(MimeBridge, FileManagerUriListsReadAsDataObjects)
     ASSERT_TRUE(ReadIdListArray(bytes.constData(), std::size_t(bytes.size()), array));
     EXPECT_EQ(array.parent, QByteArray(2, '\0'));
     TIdListPtr d(parse(work() + "/two/d"));
-    EXPECT_EQ(array.items.value(1), listBytes(d.get()));
+    EXPECT_TRUE(sameFolders(array.items.value(1), d.get()));
 
     QMimeData text;
     text.setText(QStringLiteral("just words"));
