@@ -98,7 +98,8 @@ TPTCustomShellCombo::TPTCustomShellCombo(QWidget* aParent)
 TPTCustomShellCombo::~TPTCustomShellCombo()
 {
     PTDeviceChangeHandler()->Remove(this);
-    Unlink();
+    SetShellTree(nullptr);
+    SetShellList(nullptr);
     // The teardown rule: every record passes through this class's DeleteItem.
     DestroyItems();
     DeleteAllItems();
@@ -368,9 +369,9 @@ void TPTCustomShellCombo::SelectedFolderChanged()
     ++FFillGuard;
     const auto done = qScopeGuard([this] { --FFillGuard; });
     if (FShellTree)
-        FShellTree->SetSelectedFolder(FSelectedFolder);
+        FShellTree->SetSelectedFolder(FSelectedFolder.GetIdList());
     else if (FShellList)
-        FShellList->SetFolder(FSelectedFolder);
+        FShellList->SetFolder(FSelectedFolder.GetIdList());
     FillItems();
 }
 
@@ -407,46 +408,33 @@ void TPTCustomShellCombo::Loaded()
     const auto done = qScopeGuard([this] { --FFillGuard; });
     FillItems();
     if (FShellTree) {
-        FShellTree->SetSelectedFolder(FSelectedFolder);
+        FShellTree->SetSelectedFolder(FSelectedFolder.GetIdList());
         FShellTree->RefreshNodes();
     } else if (FShellList) {
-        FShellList->SetFolder(FSelectedFolder);
+        FShellList->SetFolder(FSelectedFolder.GetIdList());
     }
 }
 
 void TPTCustomShellCombo::SetShellTree(IPTLinkedShellTree* aTree)
 {
-    if (FShellList || aTree == FShellTree)
+    if (aTree == FShellTree || (aTree && FShellList))
         return;
-    Unlink();
+    if (IPTLinkedShellTree* old = std::exchange(FShellTree, nullptr))
+        old->SetShellCombo(nullptr);
     FShellTree = aTree;
-    if (!aTree)
-        return;
-    FPartnerGone =
-        connect(aTree->LinkObject(), &QObject::destroyed, this, [this] { FShellTree = nullptr; });
-    aTree->SetShellCombo(this);
+    if (aTree)
+        aTree->SetShellCombo(this);
 }
 
 void TPTCustomShellCombo::SetShellList(IPTLinkedShellList* aList)
 {
-    if (FShellTree || aList == FShellList)
+    if (aList == FShellList || (aList && FShellTree))
         return;
-    Unlink();
+    if (IPTLinkedShellList* old = std::exchange(FShellList, nullptr))
+        old->SetShellCombo(nullptr);
     FShellList = aList;
-    if (!aList)
-        return;
-    FPartnerGone =
-        connect(aList->LinkObject(), &QObject::destroyed, this, [this] { FShellList = nullptr; });
-    aList->SetShellCombo(this);
-}
-
-void TPTCustomShellCombo::Unlink()
-{
-    disconnect(FPartnerGone);
-    if (FShellTree)
-        std::exchange(FShellTree, nullptr)->SetShellCombo(nullptr);
-    if (FShellList)
-        std::exchange(FShellList, nullptr)->SetShellCombo(nullptr);
+    if (aList)
+        aList->SetShellCombo(this);
 }
 
 void TPTCustomShellCombo::showEvent(QShowEvent* aEvent)

@@ -18,10 +18,10 @@
 #include "shell/utils/StrRet.h"
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
-#include "shellwidgets/IPTShellListLinkedCombo.h"
-#include "shellwidgets/IPTShellListLinkedTree.h"
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
+#include "shellwidgets/links/IPTLinkedShellCombo.h"
+#include "shellwidgets/links/IPTLinkedShellTree.h"
 #include "shellwidgets/list/ColumnWidthStore.h"
 #include "shellwidgets/list/ExplorerColumnsBlob.h"
 #include "shellwidgets/list/ShellListMasks.h"
@@ -110,6 +110,8 @@ TPTCustomShellList::~TPTCustomShellList()
 {
     if (QCoreApplication::instance())
         PTDeviceChangeHandler()->Remove(this);
+    SetShellTree(nullptr);
+    SetShellCombo(nullptr);
     AbandonListing(false);
     if (FSaveColumnWidths && ColumnCount() > 0)
         SaveWidthsToStore();
@@ -285,10 +287,17 @@ void TPTCustomShellList::FinishFill(TPTShellListEnumJob& job, PItemIDList previo
     std::vector<PItemIDList> items = job.TakeItems();
     std::size_t next = 0;
     bool updating = false;
+    bool vanished = false;
     FilterPreApply();
     try {
-        if (Failed(job.StartResult()))
+        if (Failed(job.StartResult())) {
+            // The folder shown until now was deleted or unmounted (an empty
+            // list is filled again, not refreshed): show what is left of its
+            // path, as a refresh does.
+            vanished = IsNotFound(job.StartResult()) && previousIdList &&
+                       CompareAbsIdLists(previousIdList, FFolderIdList) == 0;
             throw ListingError(job.StartResult());
+        }
         const HRESULT end = job.EndResult();
         if (end == E_FAIL)
             throw EAbort();
@@ -325,7 +334,12 @@ void TPTCustomShellList::FinishFill(TPTShellListEnumJob& job, PItemIDList previo
         }
         FilterPostApply();
         FillComplete();
-        throw;
+        if (!vanished)
+            throw;
+    }
+    if (vanished) {
+        GoToNearestExistingAncestor();
+        return;
     }
     ShellMemFree(previousIdList);
     FilterPostApply();

@@ -8,13 +8,14 @@
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
+#include "shellwidgets/links/IPTLinkedShellCombo.h"
+#include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedCombo.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedList.h"
 #include "shellwidgets/tree/TPTFolderScan.h"
 
 #include <QCoreApplication>
 
+#include <utility>
 #include <vector>
 
 TPTCustomShellTree::TPTCustomShellTree(QWidget* parent) : TPTCustomTreeView(parent)
@@ -43,12 +44,8 @@ TPTCustomShellTree::~TPTCustomShellTree()
     FDelayTimer.stop();
     FScanTimer.stop();
     FScans.clear();
-    disconnect(FListDestroyed);
-    disconnect(FComboDestroyed);
-    if (FShellList)
-        FShellList->SetLinkedTree(nullptr);
-    FShellList = nullptr;
-    FShellCombo = nullptr;
+    SetShellList(nullptr);
+    SetShellCombo(nullptr);
     FChangeThread.reset();
     // The teardown rule: every record passes through this class's Delete.
     DestroyItems();
@@ -159,31 +156,31 @@ void TPTCustomShellTree::SetOptions(TPTShellTreeOptions options)
     }
 }
 
-void TPTCustomShellTree::SetShellList(IPTShellTreeLinkedList* list)
+void TPTCustomShellTree::SetShellList(IPTLinkedShellList* list)
 {
     if (list == FShellList)
         return;
-    disconnect(FListDestroyed);
-    if (FShellList)
-        FShellList->SetLinkedTree(nullptr);
+    if (IPTLinkedShellList* old = std::exchange(FShellList, nullptr))
+        old->SetShellTree(nullptr);
     FShellList = list;
     if (!list)
         return;
-    list->SetLinkedTree(this);
-    FListDestroyed =
-        connect(list->LinkObject(), &QObject::destroyed, this, [this] { FShellList = nullptr; });
+    list->SetShellTree(this);
     list->SetFolder(FSelectedFolder.GetIdList());
 }
 
-void TPTCustomShellTree::SetShellCombo(IPTShellTreeLinkedCombo* combo)
+void TPTCustomShellTree::SetShellCombo(IPTLinkedShellCombo* combo)
 {
     if (combo == FShellCombo)
         return;
-    disconnect(FComboDestroyed);
+    if (IPTLinkedShellCombo* old = std::exchange(FShellCombo, nullptr))
+        old->SetShellTree(nullptr);
     FShellCombo = combo;
-    if (combo)
-        FComboDestroyed = connect(combo->LinkObject(), &QObject::destroyed, this,
-                                  [this] { FShellCombo = nullptr; });
+    if (!combo)
+        return;
+    combo->SetShellTree(this);
+    if (combo->ShellTree() != this)
+        FShellCombo = nullptr; // the combo keeps its list
 }
 
 void TPTCustomShellTree::SetInMenuOrDrag(bool value)
