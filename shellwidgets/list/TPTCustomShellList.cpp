@@ -12,20 +12,20 @@
 #include "shell/notify/TChangeHandlerThread.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/DriveInfoCache.h"
+#include "shell/utils/FileMask.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/ShellMalloc.h"
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/StrRet.h"
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
+#include "shell/utils/TPTPidlList.h"
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/links/IPTLinkedShellCombo.h"
 #include "shellwidgets/links/IPTLinkedShellTree.h"
 #include "shellwidgets/list/ColumnWidthStore.h"
 #include "shellwidgets/list/ExplorerColumnsBlob.h"
-#include "shellwidgets/list/ShellListMasks.h"
-#include "shellwidgets/list/ShellListMerge.h"
 #include "shellwidgets/list/TPTShellListEnumJob.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 
@@ -35,6 +35,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -166,23 +167,26 @@ void TPTCustomShellList::SetFileFilter(const QString& filter)
     if (filter == FFileFilter)
         return;
     FFileFilter = filter;
-    FFilterMasks = ShellListMasks::SplitFileFilter(filter);
+    FFilterMasks = SplitFileFilter(filter);
     if (FOptions.Has(ptsloAutoFill))
         FillItems();
 }
 
 void TPTCustomShellList::FilterPreApply()
 {
-    FFilterActive = !FFolderPath.isEmpty() && !ShellListMasks::FilterShowsEverything(FFileFilter);
+    // "", "*" and "*.*" hide nothing: no name needs to be looked at.
+    const bool everything = FFileFilter.isEmpty() || FFileFilter == QLatin1String("*") ||
+                            FFileFilter == QLatin1String("*.*");
+    FFilterActive = !FFolderPath.isEmpty() && !everything;
 }
 
 bool TPTCustomShellList::FilterApply(const QString& name, std::uint32_t attributes)
 {
     if (attributes & SFGAO_FOLDER)
         return true;
-    return std::any_of(FFilterMasks.cbegin(), FFilterMasks.cend(), [&](const QString& mask) {
-        return ShellListMasks::MaskMatches(mask, name);
-    });
+    const QByteArray bytes = FileNameFromString(name);
+    return AnyFileMaskMatches(FFilterMasks,
+                              std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
 void TPTCustomShellList::FilterPostApply()
@@ -554,31 +558,36 @@ void TPTCustomShellList::ApplyNameRefresh(std::vector<TIdListPtr>& fresh,
 
 void TPTCustomShellList::ApplyMergeRefresh(std::vector<TIdListPtr>& fresh)
 {
-    std::vector<int> oldRows;
-    std::vector<PCItemIDList> oldLists, newLists;
-    oldRows.reserve(size_t(ItemCount()));
-    oldLists.reserve(size_t(ItemCount()));
-    for (int row = 0; row < ItemCount(); ++row)
-        if (TPTShListData* data = GetShListData(row)) {
-            oldRows.push_back(row);
-            oldLists.push_back(data->RelativeIdList());
-        }
-    newLists.reserve(fresh.size());
-    for (const TIdListPtr& item : fresh)
-        newLists.push_back(item.get());
+    // The lists' objects are row numbers and indexes into fresh.
+    const auto asObject = [](std::size_t n) { return reinterpret_cast<void*>(n); };
+    const auto asIndex = [](void* object) { return reinterpret_cast<std::size_t>(object); };
+    TPTPidlList shown;
     // Raw bytes tell entries of a folder with a path apart; elsewhere the
     // folder decides what is the same item.
-    const ShellListMerge::TResult merge = ShellListMerge::Merge(
-        oldLists, newLists, FFolderPath.isEmpty() ? FFolderShellFolder.get() : nullptr);
+    shown.SetShellFolder(FFolderPath.isEmpty() ? FFolderShellFolder.get() : nullptr);
+    shown.SetCapacity(ItemCount());
+    for (int row = 0; row < ItemCount(); ++row)
+        if (TPTShListData* data = GetShListData(row))
+            shown.AddObject(const_cast<PItemIDList>(data->RelativeIdList()),
+                            asObject(std::size_t(row)));
+    TPTPidlList listed;
+    listed.SetCapacity(int(fresh.size()));
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+        listed.AddObject(fresh[i].get(), asObject(i));
+    std::vector<std::pair<int, std::size_t>> changed; // (row, index into fresh)
+    shown.RemoveCommonEntries(listed, [&](void* row, void* index) {
+        const TPTShListData* data = GetShListData(int(asIndex(row)));
+        if (CompareIdListBytes(data->RelativeIdList(), fresh[asIndex(index)].get()) != 0)
+            changed.emplace_back(int(asIndex(row)), asIndex(index));
+    });
 
     BeginUpdate();
     TAtExit endUpdate{[this] { EndUpdate(); }};
-    // Same item, new data (a file written to): it keeps its row and selection.
-    for (const auto& [oldIndex, newIndex] : merge.changed) {
-        const int row = oldRows[size_t(oldIndex)];
+    // Same item, new data: it keeps its row and selection.
+    for (const auto& [row, index] : changed) {
         TPTListItem& item = Item(row);
         TPTShListData* data = GetDataFromItem(&item);
-        data->SetData(fresh[size_t(newIndex)].release());
+        data->SetData(fresh[index].release());
         std::uint32_t attributes = kIncludeAttributes;
         PCItemIDList relative = data->RelativeIdList();
         if (Failed(FFolderShellFolder->GetAttributesOf(1, &relative, &attributes)))
@@ -588,11 +597,16 @@ void TPTCustomShellList::ApplyMergeRefresh(std::vector<TIdListPtr>& fresh)
         item.Cut = (attributes & SFGAO_GHOSTED) != 0;
         InvalidateItem(row);
     }
-    for (auto it = merge.vanished.rbegin(); it != merge.vanished.rend(); ++it)
-        DeleteItem(oldRows[size_t(*it)]);
-    SetAllocBy(int(merge.added.size()));
-    for (int index : merge.added) {
-        PItemIDList relative = fresh[size_t(index)].release();
+    // What is left of the shown has vanished, what is left of the listed is new.
+    std::vector<int> vanished;
+    for (int i = 0; i < shown.GetCount(); ++i)
+        vanished.push_back(int(asIndex(shown.GetObject(i))));
+    std::sort(vanished.begin(), vanished.end(), std::greater<int>());
+    for (int row : vanished)
+        DeleteItem(row);
+    SetAllocBy(listed.GetCount());
+    for (int i = 0; i < listed.GetCount(); ++i) {
+        PItemIDList relative = fresh[asIndex(listed.GetObject(i))].release();
         TIdListPtr absolute(ConcatIdLists(ShellIMalloc(), FFolderIdList, relative));
         AddNewShellItem(absolute.get(), relative);
     }

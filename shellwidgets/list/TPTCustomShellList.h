@@ -10,6 +10,8 @@
 #include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/list/TPTShellListOptions.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -88,7 +90,8 @@ class TPTCustomShellList : public TPTCustomListView,
     void SetOptions(TPTShellListOptions options);
     QString FileFilter() const { return FFileFilter; }
     void SetFileFilter(const QString& filter);
-    const QStringList& FilterMasks() const { return FFilterMasks; }
+    // The masks as bytes (FileNameFromString), matched with FileMaskMatches.
+    const QList<QByteArray>& FilterMasks() const { return FFilterMasks; }
 
     // Sorting: +k by column k - 1 ascending, -k descending, 0 by caption.
     int SortColumn() const { return FSortColumn; }
@@ -213,7 +216,7 @@ class TPTCustomShellList : public TPTCustomListView,
 
     // Masks.
     QString FFileFilter;
-    QStringList FFilterMasks;
+    QList<QByteArray> FFilterMasks;
     bool FFilterActive = false; // a mask applies to the fill or refresh running now
 
     // Refresh and links.
