@@ -18,11 +18,13 @@
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shell/utils/TPTIdListArray.h"
+#include "shellwidgets/TPTCounterLock.h"
 #include "shellwidgets/combo/ShellComboPlaces.h"
 #include "shellwidgets/combo/SortPidls.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/links/IPTLinkedShellTree.h"
+#include "shellwidgets/links/PTSetLink.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 
 #include <QPainter>
@@ -107,8 +109,7 @@ TPTCustomShellCombo::~TPTCustomShellCombo()
 
 void TPTCustomShellCombo::DeleteAllItems()
 {
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] { --FFillGuard; });
+    TPTCounterLock guard(FFillGuard);
     clear();
     FPlaces.clear();
     FFirstPlaceIndex = -1;
@@ -146,11 +147,8 @@ bool TPTCustomShellCombo::IsSeparator(int aIndex) const
 
 void TPTCustomShellCombo::FillItems()
 {
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] {
-        setUpdatesEnabled(true);
-        --FFillGuard;
-    });
+    TPTCounterLock guard(FFillGuard);
+    const auto done = qScopeGuard([this] { setUpdatesEnabled(true); });
     setUpdatesEnabled(false);
     DeleteAllItems();
     ++FFillCount;
@@ -366,8 +364,7 @@ void TPTCustomShellCombo::SelectedFolderChanged()
 {
     if (FFillGuard > 0)
         return;
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] { --FFillGuard; });
+    TPTCounterLock guard(FFillGuard);
     if (FShellTree)
         FShellTree->SetSelectedFolder(FSelectedFolder.GetIdList());
     else if (FShellList)
@@ -404,8 +401,7 @@ void TPTCustomShellCombo::Loaded()
 {
     if (!(FOptions & ptscoAutofill))
         return;
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] { --FFillGuard; });
+    TPTCounterLock guard(FFillGuard);
     FillItems();
     if (FShellTree) {
         FShellTree->SetSelectedFolder(FSelectedFolder.GetIdList());
@@ -417,24 +413,18 @@ void TPTCustomShellCombo::Loaded()
 
 void TPTCustomShellCombo::SetShellTree(IPTLinkedShellTree* aTree)
 {
-    if (aTree == FShellTree || (aTree && FShellList))
+    if (aTree && FShellList)
         return;
-    if (IPTLinkedShellTree* old = std::exchange(FShellTree, nullptr))
-        old->SetShellCombo(nullptr);
-    FShellTree = aTree;
-    if (aTree)
-        aTree->SetShellCombo(this);
+    PTSetLink<IPTLinkedShellCombo>(FShellTree, aTree, this, &IPTLinkedShellTree::SetShellCombo,
+                                   &IPTLinkedShellTree::ShellCombo);
 }
 
 void TPTCustomShellCombo::SetShellList(IPTLinkedShellList* aList)
 {
-    if (aList == FShellList || (aList && FShellTree))
+    if (aList && FShellTree)
         return;
-    if (IPTLinkedShellList* old = std::exchange(FShellList, nullptr))
-        old->SetShellCombo(nullptr);
-    FShellList = aList;
-    if (aList)
-        aList->SetShellCombo(this);
+    PTSetLink<IPTLinkedShellCombo>(FShellList, aList, this, &IPTLinkedShellList::SetShellCombo,
+                                   &IPTLinkedShellList::ShellCombo);
 }
 
 void TPTCustomShellCombo::showEvent(QShowEvent* aEvent)

@@ -21,6 +21,7 @@
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shell/utils/TPTPidlList.h"
 #include "shellwidgets/TPTBusyCursor.h"
+#include "shellwidgets/TPTCounterLock.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/links/IPTLinkedShellCombo.h"
 #include "shellwidgets/links/IPTLinkedShellTree.h"
@@ -31,6 +32,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -48,13 +50,6 @@ namespace
 {
 
 constexpr std::uint32_t kWatchFileAndFolderNames = 3;
-
-// Calls fn when the scope ends, also by an exception.
-template <typename Fn> struct TAtExit {
-    Fn fn;
-    ~TAtExit() { fn(); }
-};
-template <typename Fn> TAtExit(Fn) -> TAtExit<Fn>;
 
 bool IsNotFound(HRESULT code)
 {
@@ -118,9 +113,10 @@ TPTCustomShellList::~TPTCustomShellList()
         SaveWidthsToStore();
     FChangeThread.reset();
     // The teardown rule: every record passes through this class's Delete.
-    ++FSyncLock;
-    DestroyItems();
-    --FSyncLock;
+    {
+        TPTCounterLock sync(FSyncLock);
+        DestroyItems();
+    }
     ShellMemFree(FFolderIdList);
 }
 
@@ -130,10 +126,9 @@ void TPTCustomShellList::LocatorChanged()
 {
     // Fires also when the fill fails; a handler's error must not end the
     // unwinding of another one.
-    TAtExit fire{[this] { PTEventGuard([this] { FolderChanged(); }); }};
+    const auto fire = qScopeGuard([this] { PTEventGuard([this] { FolderChanged(); }); });
     if (FSyncLock <= 0) {
-        ++FSyncLock;
-        TAtExit unlock{[this] { --FSyncLock; }};
+        TPTCounterLock sync(FSyncLock);
         if (FShellTree)
             FShellTree->DoSetSelectedIdList(FFolder.GetIdList());
         else if (FShellCombo)
@@ -494,12 +489,12 @@ bool TPTCustomShellList::ListingFailed(TPTShellListEnumJob& job)
 
 void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job, bool byNames)
 {
-    TAtExit done{[this] {
+    const auto done = qScopeGuard([this] {
         PTEventGuard([this] {
             FilterPostApply();
             FillComplete();
         });
-    }};
+    });
     std::vector<TIdListPtr> fresh;
     for (PItemIDList item : job.TakeItems())
         fresh.emplace_back(item);
@@ -542,7 +537,7 @@ void TPTCustomShellList::ApplyNameRefresh(std::vector<TIdListPtr>& fresh,
     FExcludedNames = std::move(stillExcluded);
 
     BeginUpdate();
-    TAtExit endUpdate{[this] { EndUpdate(); }};
+    const auto endUpdate = qScopeGuard([this] { EndUpdate(); });
     for (auto it = vanishedRows.rbegin(); it != vanishedRows.rend(); ++it)
         DeleteItem(*it);
     SetAllocBy(int(fresh.size()));
@@ -582,7 +577,7 @@ void TPTCustomShellList::ApplyMergeRefresh(std::vector<TIdListPtr>& fresh)
     });
 
     BeginUpdate();
-    TAtExit endUpdate{[this] { EndUpdate(); }};
+    const auto endUpdate = qScopeGuard([this] { EndUpdate(); });
     // Same item, new data: it keeps its row and selection.
     for (const auto& [row, index] : changed) {
         TPTListItem& item = Item(row);
@@ -958,8 +953,7 @@ void TPTCustomShellList::TimerElapsed()
 {
     FRefreshTimer->stop();
     {
-        ++FSyncLock;
-        TAtExit unlock{[this] { --FSyncLock; }};
+        TPTCounterLock sync(FSyncLock);
         Synchronize(true);
     }
     RefreshItems();
@@ -985,7 +979,7 @@ void TPTCustomShellList::DeviceChangeDetected(std::intptr_t event)
     LockFlushDriveInfoCache();
     bool drives = false;
     {
-        TAtExit unlock{[] { UnlockFlushDriveInfoCache(); }};
+        const auto unlock = qScopeGuard([] { UnlockFlushDriveInfoCache(); });
         drives = ShellFindCSIDLFromIdList(FFolderIdList) == csidlDrives;
     }
     if (drives)

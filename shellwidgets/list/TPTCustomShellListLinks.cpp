@@ -5,32 +5,18 @@
 #include "shell/records/TPTShTreeData.h"
 #include "shellwidgets/links/IPTLinkedShellCombo.h"
 #include "shellwidgets/links/IPTLinkedShellTree.h"
-
-#include <utility>
+#include "shellwidgets/links/PTSetLink.h"
 
 void TPTCustomShellList::SetShellTree(IPTLinkedShellTree* tree)
 {
-    if (tree == FShellTree)
-        return;
-    if (IPTLinkedShellTree* old = std::exchange(FShellTree, nullptr))
-        old->SetShellList(nullptr);
-    FShellTree = tree;
-    if (tree)
-        tree->SetShellList(this);
+    PTSetLink<IPTLinkedShellList>(FShellTree, tree, this, &IPTLinkedShellTree::SetShellList,
+                                  &IPTLinkedShellTree::ShellList);
 }
 
 void TPTCustomShellList::SetShellCombo(IPTLinkedShellCombo* combo)
 {
-    if (combo == FShellCombo)
-        return;
-    if (IPTLinkedShellCombo* old = std::exchange(FShellCombo, nullptr))
-        old->SetShellList(nullptr);
-    FShellCombo = combo;
-    if (!combo)
-        return;
-    combo->SetShellList(this);
-    if (combo->ShellList() != this)
-        FShellCombo = nullptr; // the combo keeps its tree
+    PTSetLink<IPTLinkedShellList>(FShellCombo, combo, this, &IPTLinkedShellCombo::SetShellList,
+                                  &IPTLinkedShellCombo::ShellList);
 }
 
 void TPTCustomShellList::TreeChanged(TPTShTreeData* selectedNodeData)

@@ -10,12 +10,12 @@
 #include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/links/IPTLinkedShellCombo.h"
 #include "shellwidgets/links/IPTLinkedShellList.h"
+#include "shellwidgets/links/PTSetLink.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 #include "shellwidgets/tree/TPTFolderScan.h"
 
 #include <QCoreApplication>
 
-#include <utility>
 #include <vector>
 
 TPTCustomShellTree::TPTCustomShellTree(QWidget* parent) : TPTCustomTreeView(parent)
@@ -160,27 +160,16 @@ void TPTCustomShellTree::SetShellList(IPTLinkedShellList* list)
 {
     if (list == FShellList)
         return;
-    if (IPTLinkedShellList* old = std::exchange(FShellList, nullptr))
-        old->SetShellTree(nullptr);
-    FShellList = list;
-    if (!list)
-        return;
-    list->SetShellTree(this);
-    list->SetFolder(FSelectedFolder.GetIdList());
+    PTSetLink<IPTLinkedShellTree>(FShellList, list, this, &IPTLinkedShellList::SetShellTree,
+                                  &IPTLinkedShellList::ShellTree);
+    if (FShellList)
+        FShellList->SetFolder(FSelectedFolder.GetIdList());
 }
 
 void TPTCustomShellTree::SetShellCombo(IPTLinkedShellCombo* combo)
 {
-    if (combo == FShellCombo)
-        return;
-    if (IPTLinkedShellCombo* old = std::exchange(FShellCombo, nullptr))
-        old->SetShellTree(nullptr);
-    FShellCombo = combo;
-    if (!combo)
-        return;
-    combo->SetShellTree(this);
-    if (combo->ShellTree() != this)
-        FShellCombo = nullptr; // the combo keeps its list
+    PTSetLink<IPTLinkedShellTree>(FShellCombo, combo, this, &IPTLinkedShellCombo::SetShellTree,
+                                  &IPTLinkedShellCombo::ShellTree);
 }
 
 void TPTCustomShellTree::SetInMenuOrDrag(bool value)

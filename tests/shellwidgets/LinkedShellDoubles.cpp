@@ -1,8 +1,7 @@
 #include "LinkedShellDoubles.h"
 
 #include "shell/records/TPTShTreeData.h"
-
-#include <utility>
+#include "shellwidgets/links/PTSetLink.h"
 
 // ---- list ------------------------------------------------------------------
 
@@ -29,27 +28,14 @@ TLinkedListDouble::~TLinkedListDouble()
 
 void TLinkedListDouble::SetShellTree(IPTLinkedShellTree* aTree)
 {
-    if (aTree == Tree)
-        return;
-    if (IPTLinkedShellTree* old = std::exchange(Tree, nullptr))
-        old->SetShellList(nullptr);
-    Tree = aTree;
-    if (aTree)
-        aTree->SetShellList(this);
+    PTSetLink<IPTLinkedShellList>(Tree, aTree, this, &IPTLinkedShellTree::SetShellList,
+                                  &IPTLinkedShellTree::ShellList);
 }
 
 void TLinkedListDouble::SetShellCombo(IPTLinkedShellCombo* aCombo)
 {
-    if (aCombo == Combo)
-        return;
-    if (IPTLinkedShellCombo* old = std::exchange(Combo, nullptr))
-        old->SetShellList(nullptr);
-    Combo = aCombo;
-    if (!aCombo)
-        return;
-    aCombo->SetShellList(this);
-    if (aCombo->ShellList() != this)
-        Combo = nullptr;
+    PTSetLink<IPTLinkedShellList>(Combo, aCombo, this, &IPTLinkedShellCombo::SetShellList,
+                                  &IPTLinkedShellCombo::ShellList);
 }
 
 void TLinkedListDouble::SetFolder(PCItemIDList aAbsolute)
@@ -92,13 +78,8 @@ TLinkedComboDouble::~TLinkedComboDouble()
 
 void TLinkedComboDouble::SetShellTree(IPTLinkedShellTree* aTree)
 {
-    if (aTree == Tree)
-        return;
-    if (IPTLinkedShellTree* old = std::exchange(Tree, nullptr))
-        old->SetShellCombo(nullptr);
-    Tree = aTree;
-    if (aTree)
-        aTree->SetShellCombo(this);
+    PTSetLink<IPTLinkedShellCombo>(Tree, aTree, this, &IPTLinkedShellTree::SetShellCombo,
+                                   &IPTLinkedShellTree::ShellCombo);
 }
 
 void TLinkedComboDouble::TreeChanged(TPTShTreeData* aSelectedNodeData)
@@ -121,16 +102,8 @@ TLinkedTreeDouble::~TLinkedTreeDouble()
 
 void TLinkedTreeDouble::SetShellCombo(IPTLinkedShellCombo* aCombo)
 {
-    if (aCombo == Combo)
-        return;
-    if (IPTLinkedShellCombo* old = std::exchange(Combo, nullptr))
-        old->SetShellTree(nullptr);
-    Combo = aCombo;
-    if (!aCombo)
-        return;
-    aCombo->SetShellTree(this);
-    if (aCombo->ShellTree() != this)
-        Combo = nullptr;
+    PTSetLink<IPTLinkedShellTree>(Combo, aCombo, this, &IPTLinkedShellCombo::SetShellTree,
+                                  &IPTLinkedShellCombo::ShellTree);
 }
 
 void TLinkedTreeDouble::SetSelectedFolder(PCItemIDList aAbsolute)
