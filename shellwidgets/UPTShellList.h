@@ -1,8 +1,8 @@
 #pragma once
 
 // The shell file list and what it shares with its linked controls.
-#include "shellwidgets/IPTShellListLinkedCombo.h"
-#include "shellwidgets/IPTShellListLinkedTree.h"
+#include "shellwidgets/links/IPTLinkedShellCombo.h"
+#include "shellwidgets/links/IPTLinkedShellTree.h"
 #include "shellwidgets/list/ColumnWidthStore.h"
 #include "shellwidgets/list/TPTCustomShellList.h"
 #include "shellwidgets/list/TPTShellList.h"

@@ -5,6 +5,9 @@
 
 bool FileMaskMatches(std::string_view mask, std::string_view name)
 {
+    // "*.*" is every file, with or without an extension.
+    if (mask == "*.*")
+        return true;
     // Greedy, going back only to the last star: linear for one star,
     // bounded by mask x name characters for several.
     size_t m = 0;

@@ -9,7 +9,8 @@
 // The file masks of the file list ("*.txt;*.csv"), matched against the names'
 // bytes: `*` any run of characters (none included), `?` exactly one
 // character, everything else itself without regard to case (Unicode case
-// folding). A character is a UTF-8 sequence, or a single byte where the name
+// folding); "*.*" matches every name, with or without an extension. A
+// character is a UTF-8 sequence, or a single byte where the name
 // is not UTF-8, so names that are not UTF-8 are matched too.
 bool FileMaskMatches(std::string_view mask, std::string_view name);
 

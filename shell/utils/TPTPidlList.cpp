@@ -251,7 +251,9 @@ void TPTPidlList::SetCapacity(int capacity)
         m_pairs.reserve(static_cast<size_t>(capacity));
 }
 
-void TPTPidlList::RemoveCommonEntries(TPTPidlList& refreshed)
+void TPTPidlList::RemoveCommonEntries(
+    TPTPidlList& refreshed,
+    const std::function<void(void* objectHere, void* objectThere)>& onCommon)
 {
     if (!m_sorted)
         SetSorted(true);
@@ -284,6 +286,8 @@ void TPTPidlList::RemoveCommonEntries(TPTPidlList& refreshed)
         } else if (r > 0) {
             ++j;
         } else {
+            if (onCommon)
+                onCommon(m_pairs[i].object, refreshed.m_pairs[k].object);
             keepHere[i++] = false;
             keepThere[k] = false;
             ++j;

@@ -6,6 +6,7 @@
 #include "shell/shell95/TItemIDList.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // What a sorted list does when an equal list is added.
@@ -73,7 +74,11 @@ class TPTPidlList
     // removed lists are freed by the container that owns them. This list ends
     // sorted. O(n log n): `refreshed` is put in order through a sort of its
     // indexes that reads each item once, then both are walked side by side.
-    void RemoveCommonEntries(TPTPidlList& refreshed);
+    // onCommon, when given, is told the objects of each pair of equal entries
+    // (this list's, then refreshed's) before they are removed.
+    void RemoveCommonEntries(
+        TPTPidlList& refreshed,
+        const std::function<void(void* objectHere, void* objectThere)>& onCommon = {});
 
   private:
     struct Pair {

@@ -18,11 +18,13 @@
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shell/utils/TPTIdListArray.h"
+#include "shellwidgets/TPTCounterLock.h"
 #include "shellwidgets/combo/ShellComboPlaces.h"
 #include "shellwidgets/combo/SortPidls.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
 #include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/links/IPTLinkedShellTree.h"
+#include "shellwidgets/links/PTSetLink.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 
 #include <QPainter>
@@ -98,7 +100,8 @@ TPTCustomShellCombo::TPTCustomShellCombo(QWidget* aParent)
 TPTCustomShellCombo::~TPTCustomShellCombo()
 {
     PTDeviceChangeHandler()->Remove(this);
-    Unlink();
+    SetShellTree(nullptr);
+    SetShellList(nullptr);
     // The teardown rule: every record passes through this class's DeleteItem.
     DestroyItems();
     DeleteAllItems();
@@ -106,8 +109,7 @@ TPTCustomShellCombo::~TPTCustomShellCombo()
 
 void TPTCustomShellCombo::DeleteAllItems()
 {
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] { --FFillGuard; });
+    TPTCounterLock guard(FFillGuard);
     clear();
     FPlaces.clear();
     FFirstPlaceIndex = -1;
@@ -145,11 +147,8 @@ bool TPTCustomShellCombo::IsSeparator(int aIndex) const
 
 void TPTCustomShellCombo::FillItems()
 {
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] {
-        setUpdatesEnabled(true);
-        --FFillGuard;
-    });
+    TPTCounterLock guard(FFillGuard);
+    const auto done = qScopeGuard([this] { setUpdatesEnabled(true); });
     setUpdatesEnabled(false);
     DeleteAllItems();
     ++FFillCount;
@@ -365,12 +364,11 @@ void TPTCustomShellCombo::SelectedFolderChanged()
 {
     if (FFillGuard > 0)
         return;
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] { --FFillGuard; });
+    TPTCounterLock guard(FFillGuard);
     if (FShellTree)
-        FShellTree->SetSelectedFolder(FSelectedFolder);
+        FShellTree->SetSelectedFolder(FSelectedFolder.GetIdList());
     else if (FShellList)
-        FShellList->SetFolder(FSelectedFolder);
+        FShellList->SetFolder(FSelectedFolder.GetIdList());
     FillItems();
 }
 
@@ -403,50 +401,30 @@ void TPTCustomShellCombo::Loaded()
 {
     if (!(FOptions & ptscoAutofill))
         return;
-    ++FFillGuard;
-    const auto done = qScopeGuard([this] { --FFillGuard; });
+    TPTCounterLock guard(FFillGuard);
     FillItems();
     if (FShellTree) {
-        FShellTree->SetSelectedFolder(FSelectedFolder);
+        FShellTree->SetSelectedFolder(FSelectedFolder.GetIdList());
         FShellTree->RefreshNodes();
     } else if (FShellList) {
-        FShellList->SetFolder(FSelectedFolder);
+        FShellList->SetFolder(FSelectedFolder.GetIdList());
     }
 }
 
 void TPTCustomShellCombo::SetShellTree(IPTLinkedShellTree* aTree)
 {
-    if (FShellList || aTree == FShellTree)
+    if (aTree && FShellList)
         return;
-    Unlink();
-    FShellTree = aTree;
-    if (!aTree)
-        return;
-    FPartnerGone =
-        connect(aTree->LinkObject(), &QObject::destroyed, this, [this] { FShellTree = nullptr; });
-    aTree->SetShellCombo(this);
+    PTSetLink<IPTLinkedShellCombo>(FShellTree, aTree, this, &IPTLinkedShellTree::SetShellCombo,
+                                   &IPTLinkedShellTree::ShellCombo);
 }
 
 void TPTCustomShellCombo::SetShellList(IPTLinkedShellList* aList)
 {
-    if (FShellTree || aList == FShellList)
+    if (aList && FShellTree)
         return;
-    Unlink();
-    FShellList = aList;
-    if (!aList)
-        return;
-    FPartnerGone =
-        connect(aList->LinkObject(), &QObject::destroyed, this, [this] { FShellList = nullptr; });
-    aList->SetShellCombo(this);
-}
-
-void TPTCustomShellCombo::Unlink()
-{
-    disconnect(FPartnerGone);
-    if (FShellTree)
-        std::exchange(FShellTree, nullptr)->SetShellCombo(nullptr);
-    if (FShellList)
-        std::exchange(FShellList, nullptr)->SetShellCombo(nullptr);
+    PTSetLink<IPTLinkedShellCombo>(FShellList, aList, this, &IPTLinkedShellList::SetShellCombo,
+                                   &IPTLinkedShellList::ShellCombo);
 }
 
 void TPTCustomShellCombo::showEvent(QShowEvent* aEvent)

@@ -9,7 +9,6 @@
 
 #include <QFlags>
 #include <QList>
-#include <QMetaObject>
 
 #include <memory>
 
@@ -55,9 +54,13 @@ class TPTCustomShellCombo : public TPTCustomImageCombo,
     // SelectedFolder.
     void Loaded();
 
-    TPTShellLocator& SelectedFolder() override { return FSelectedFolder; }
+    TPTShellLocator& SelectedFolder() { return FSelectedFolder; }
     TPTShellLocator& GetSelectedFolder() { return FSelectedFolder; }
     void SetSelectedFolder(const TPTShellLocator* aFolder) { FSelectedFolder.Assign(aFolder); }
+    void SetSelectedFolder(PCItemIDList aAbsolute) override
+    {
+        FSelectedFolder.SetIdList(aAbsolute);
+    }
     // The record of entry aIndex; null for a separator, a place or no entry.
     TPTShComboData* GetShComboData(int aIndex) const;
     // The place of entry aIndex, null for the others.
@@ -65,11 +68,12 @@ class TPTCustomShellCombo : public TPTCustomImageCombo,
     bool IsSeparator(int aIndex) const;
 
     // At most one partner: linking a list is ignored while a tree is linked
-    // and the other way round. Null unlinks.
-    IPTLinkedShellTree* ShellTree() const { return FShellTree; }
-    void SetShellTree(IPTLinkedShellTree* aTree);
-    IPTLinkedShellList* ShellList() const { return FShellList; }
-    void SetShellList(IPTLinkedShellList* aList);
+    // and the other way round. Linking links the partner back; null unlinks
+    // both sides.
+    IPTLinkedShellTree* ShellTree() const override { return FShellTree; }
+    void SetShellTree(IPTLinkedShellTree* aTree) override;
+    IPTLinkedShellList* ShellList() const override { return FShellList; }
+    void SetShellList(IPTLinkedShellList* aList) override;
     void TreeChanged(TPTShTreeData* aSelectedNodeData) override;
 
     TPTShellComboOptions Options() const { return FOptions; }
@@ -106,12 +110,10 @@ class TPTCustomShellCombo : public TPTCustomImageCombo,
     // Every entry goes through DeleteItem, so every record is freed. The
     // destructor calls it: a base class destructor cannot reach DeleteItem.
     void DeleteAllItems();
-    void Unlink();
 
     int FFillGuard = 0;
     IPTLinkedShellTree* FShellTree = nullptr;
     IPTLinkedShellList* FShellList = nullptr;
-    QMetaObject::Connection FPartnerGone;
     TPTShellLocator FSelectedFolder;
     TPTShellComboOptions FOptions = {ptscoAutofill, ptscoNonFilesystemAncestors};
     QList<TPTShellComboPlace> FPlaces;

@@ -1,25 +1,34 @@
 #pragma once
 
-class IPTLinkedShellCombo;
-class QObject;
-class TPTShellLocator;
+#include "shell/shell95/TItemIDList.h"
 
-// What the folder combo needs of a shell list linked to it. The list's
-// Folder change runs, when its SyncLock is not raised and with it raised, the
-// combo's SelectedFolder assignment, so a change that came from the combo is
-// not passed back. User-interface thread only.
+class IPTLinkedShellCombo;
+class IPTLinkedShellTree;
+class TPTShTreeData;
+
+// What a linked folder tree or folder combo needs of the file list.
+//
+// Linking is two-sided as for the tree (IPTLinkedShellTree). The list's
+// folder change passes the new folder to its tree (DoSetSelectedIdList), else
+// to its combo, with the list's SyncLock raised, so the change that comes back
+// from the partner does not go out again. User-interface thread only.
 class IPTLinkedShellList
 {
   public:
-    // The list's object; the combo forgets the list when it is destroyed.
-    virtual QObject* LinkObject() = 0;
-    // Linking (the combo) or unlinking (null): a linked list navigates
-    // through the combo's SelectedFolder instead of its own Folder.
+    virtual IPTLinkedShellTree* ShellTree() const = 0;
+    virtual void SetShellTree(IPTLinkedShellTree* aTree) = 0;
+    virtual IPTLinkedShellCombo* ShellCombo() const = 0;
     virtual void SetShellCombo(IPTLinkedShellCombo* aCombo) = 0;
-    // The list's Folder takes aFolder (Assign).
-    virtual void SetFolder(const TPTShellLocator& aFolder) = 0;
-    // Does the list's pending refresh now; aAlsoLinked as the combo's.
+
+    // Folder takes the absolute list (null: the desktop).
+    virtual void SetFolder(PCItemIDList aAbsolute) = 0;
+    // The tree's selection changed; a node without a record changes nothing.
+    virtual void TreeChanged(TPTShTreeData* aSelectedNodeData) = 0;
+    // Does the pending refresh now; with aAlsoLinked the partners first.
     virtual void Synchronize(bool aAlsoLinked) = 0;
+    // The list leaves folders out while a tree is linked, so the tree
+    // expands the folder it selects.
+    virtual bool HideFoldersWhenLinkedToTree() const = 0;
 
   protected:
     ~IPTLinkedShellList() = default;

@@ -1,27 +1,36 @@
 #pragma once
 
-class IPTLinkedShellCombo;
-class QObject;
-class TPTShellLocator;
+#include "shell/shell95/TItemIDList.h"
 
-// What the folder combo needs of a shell tree linked to it. The tree keeps
-// its own re-entry counter (SyncLock): while it is raised, the tree does not
-// pass selection changes on, which ends the echo of a change that came from
-// the combo. User-interface thread only.
+class IPTLinkedShellCombo;
+class IPTLinkedShellList;
+
+// What a linked file list or folder combo needs of the folder tree.
+//
+// Links are two-sided: setting one side (SetShellList, SetShellCombo) links
+// the partner back, null unlinks both sides, and a control that is destroyed
+// unlinks itself first. While the tree passes a selection on, its SyncLock is
+// raised: a folder handed back to it then only points its list there, so a
+// change never comes back as an echo. User-interface thread only.
 class IPTLinkedShellTree
 {
   public:
-    // The tree's object; the combo forgets the tree when it is destroyed.
-    virtual QObject* LinkObject() = 0;
-    // Linking (the combo) or unlinking (null): the tree keeps or forgets its
-    // combo and reports its selection changes to it (TreeChanged).
+    virtual IPTLinkedShellList* ShellList() const = 0;
+    virtual void SetShellList(IPTLinkedShellList* aList) = 0;
+    virtual IPTLinkedShellCombo* ShellCombo() const = 0;
     virtual void SetShellCombo(IPTLinkedShellCombo* aCombo) = 0;
-    // The tree's SelectedFolder takes aFolder (Assign). While the tree's
-    // SyncLock is raised or it is loading, only its linked list follows.
-    virtual void SetSelectedFolder(const TPTShellLocator& aFolder) = 0;
+
+    // SelectedFolder takes the absolute list (null: the desktop).
+    virtual void SetSelectedFolder(PCItemIDList aAbsolute) = 0;
+    // Selects the folder's node, adding nodes on the way; nothing while the
+    // SyncLock is raised.
+    virtual void DoSetSelectedIdList(PCItemIDList aAbsolute) = 0;
+    // Selects the ancestor aLevels up, at once.
+    virtual void GoUp(int aLevels) = 0;
     // Brings the filled part of the tree up to date.
     virtual void RefreshNodes() = 0;
-    // Does the tree's pending delayed work now; aAlsoLinked as the combo's.
+    // Does delayed work now; with aAlsoLinked the partners first (they do not
+    // pass it back).
     virtual void Synchronize(bool aAlsoLinked) = 0;
 
   protected:

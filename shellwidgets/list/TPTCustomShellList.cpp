@@ -12,29 +12,32 @@
 #include "shell/notify/TChangeHandlerThread.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/DriveInfoCache.h"
+#include "shell/utils/FileMask.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/ShellMalloc.h"
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/StrRet.h"
 #include "shell/utils/TIdListPtr.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
-#include "shellwidgets/IPTShellListLinkedCombo.h"
-#include "shellwidgets/IPTShellListLinkedTree.h"
+#include "shell/utils/TPTPidlList.h"
 #include "shellwidgets/TPTBusyCursor.h"
+#include "shellwidgets/TPTCounterLock.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
+#include "shellwidgets/links/IPTLinkedShellCombo.h"
+#include "shellwidgets/links/IPTLinkedShellTree.h"
 #include "shellwidgets/list/ColumnWidthStore.h"
 #include "shellwidgets/list/ExplorerColumnsBlob.h"
-#include "shellwidgets/list/ShellListMasks.h"
-#include "shellwidgets/list/ShellListMerge.h"
 #include "shellwidgets/list/TPTShellListEnumJob.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -47,13 +50,6 @@ namespace
 {
 
 constexpr std::uint32_t kWatchFileAndFolderNames = 3;
-
-// Calls fn when the scope ends, also by an exception.
-template <typename Fn> struct TAtExit {
-    Fn fn;
-    ~TAtExit() { fn(); }
-};
-template <typename Fn> TAtExit(Fn) -> TAtExit<Fn>;
 
 bool IsNotFound(HRESULT code)
 {
@@ -110,14 +106,17 @@ TPTCustomShellList::~TPTCustomShellList()
 {
     if (QCoreApplication::instance())
         PTDeviceChangeHandler()->Remove(this);
+    SetShellTree(nullptr);
+    SetShellCombo(nullptr);
     AbandonListing(false);
     if (FSaveColumnWidths && ColumnCount() > 0)
         SaveWidthsToStore();
     FChangeThread.reset();
     // The teardown rule: every record passes through this class's Delete.
-    ++FSyncLock;
-    DestroyItems();
-    --FSyncLock;
+    {
+        TPTCounterLock sync(FSyncLock);
+        DestroyItems();
+    }
     ShellMemFree(FFolderIdList);
 }
 
@@ -127,10 +126,9 @@ void TPTCustomShellList::LocatorChanged()
 {
     // Fires also when the fill fails; a handler's error must not end the
     // unwinding of another one.
-    TAtExit fire{[this] { PTEventGuard([this] { FolderChanged(); }); }};
+    const auto fire = qScopeGuard([this] { PTEventGuard([this] { FolderChanged(); }); });
     if (FSyncLock <= 0) {
-        ++FSyncLock;
-        TAtExit unlock{[this] { --FSyncLock; }};
+        TPTCounterLock sync(FSyncLock);
         if (FShellTree)
             FShellTree->DoSetSelectedIdList(FFolder.GetIdList());
         else if (FShellCombo)
@@ -164,23 +162,26 @@ void TPTCustomShellList::SetFileFilter(const QString& filter)
     if (filter == FFileFilter)
         return;
     FFileFilter = filter;
-    FFilterMasks = ShellListMasks::SplitFileFilter(filter);
+    FFilterMasks = SplitFileFilter(filter);
     if (FOptions.Has(ptsloAutoFill))
         FillItems();
 }
 
 void TPTCustomShellList::FilterPreApply()
 {
-    FFilterActive = !FFolderPath.isEmpty() && !ShellListMasks::FilterShowsEverything(FFileFilter);
+    // "", "*" and "*.*" hide nothing: no name needs to be looked at.
+    const bool everything = FFileFilter.isEmpty() || FFileFilter == QLatin1String("*") ||
+                            FFileFilter == QLatin1String("*.*");
+    FFilterActive = !FFolderPath.isEmpty() && !everything;
 }
 
 bool TPTCustomShellList::FilterApply(const QString& name, std::uint32_t attributes)
 {
     if (attributes & SFGAO_FOLDER)
         return true;
-    return std::any_of(FFilterMasks.cbegin(), FFilterMasks.cend(), [&](const QString& mask) {
-        return ShellListMasks::MaskMatches(mask, name);
-    });
+    const QByteArray bytes = FileNameFromString(name);
+    return AnyFileMaskMatches(FFilterMasks,
+                              std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
 void TPTCustomShellList::FilterPostApply()
@@ -285,10 +286,17 @@ void TPTCustomShellList::FinishFill(TPTShellListEnumJob& job, PItemIDList previo
     std::vector<PItemIDList> items = job.TakeItems();
     std::size_t next = 0;
     bool updating = false;
+    bool vanished = false;
     FilterPreApply();
     try {
-        if (Failed(job.StartResult()))
+        if (Failed(job.StartResult())) {
+            // The folder shown until now was deleted or unmounted (an empty
+            // list is filled again, not refreshed): show what is left of its
+            // path, as a refresh does.
+            vanished = IsNotFound(job.StartResult()) && previousIdList &&
+                       CompareAbsIdLists(previousIdList, FFolderIdList) == 0;
             throw ListingError(job.StartResult());
+        }
         const HRESULT end = job.EndResult();
         if (end == E_FAIL)
             throw EAbort();
@@ -325,7 +333,12 @@ void TPTCustomShellList::FinishFill(TPTShellListEnumJob& job, PItemIDList previo
         }
         FilterPostApply();
         FillComplete();
-        throw;
+        if (!vanished)
+            throw;
+    }
+    if (vanished) {
+        GoToNearestExistingAncestor();
+        return;
     }
     ShellMemFree(previousIdList);
     FilterPostApply();
@@ -476,12 +489,12 @@ bool TPTCustomShellList::ListingFailed(TPTShellListEnumJob& job)
 
 void TPTCustomShellList::FinishRefresh(TPTShellListEnumJob& job, bool byNames)
 {
-    TAtExit done{[this] {
+    const auto done = qScopeGuard([this] {
         PTEventGuard([this] {
             FilterPostApply();
             FillComplete();
         });
-    }};
+    });
     std::vector<TIdListPtr> fresh;
     for (PItemIDList item : job.TakeItems())
         fresh.emplace_back(item);
@@ -524,7 +537,7 @@ void TPTCustomShellList::ApplyNameRefresh(std::vector<TIdListPtr>& fresh,
     FExcludedNames = std::move(stillExcluded);
 
     BeginUpdate();
-    TAtExit endUpdate{[this] { EndUpdate(); }};
+    const auto endUpdate = qScopeGuard([this] { EndUpdate(); });
     for (auto it = vanishedRows.rbegin(); it != vanishedRows.rend(); ++it)
         DeleteItem(*it);
     SetAllocBy(int(fresh.size()));
@@ -540,31 +553,36 @@ void TPTCustomShellList::ApplyNameRefresh(std::vector<TIdListPtr>& fresh,
 
 void TPTCustomShellList::ApplyMergeRefresh(std::vector<TIdListPtr>& fresh)
 {
-    std::vector<int> oldRows;
-    std::vector<PCItemIDList> oldLists, newLists;
-    oldRows.reserve(size_t(ItemCount()));
-    oldLists.reserve(size_t(ItemCount()));
-    for (int row = 0; row < ItemCount(); ++row)
-        if (TPTShListData* data = GetShListData(row)) {
-            oldRows.push_back(row);
-            oldLists.push_back(data->RelativeIdList());
-        }
-    newLists.reserve(fresh.size());
-    for (const TIdListPtr& item : fresh)
-        newLists.push_back(item.get());
+    // The lists' objects are row numbers and indexes into fresh.
+    const auto asObject = [](std::size_t n) { return reinterpret_cast<void*>(n); };
+    const auto asIndex = [](void* object) { return reinterpret_cast<std::size_t>(object); };
+    TPTPidlList shown;
     // Raw bytes tell entries of a folder with a path apart; elsewhere the
     // folder decides what is the same item.
-    const ShellListMerge::TResult merge = ShellListMerge::Merge(
-        oldLists, newLists, FFolderPath.isEmpty() ? FFolderShellFolder.get() : nullptr);
+    shown.SetShellFolder(FFolderPath.isEmpty() ? FFolderShellFolder.get() : nullptr);
+    shown.SetCapacity(ItemCount());
+    for (int row = 0; row < ItemCount(); ++row)
+        if (TPTShListData* data = GetShListData(row))
+            shown.AddObject(const_cast<PItemIDList>(data->RelativeIdList()),
+                            asObject(std::size_t(row)));
+    TPTPidlList listed;
+    listed.SetCapacity(int(fresh.size()));
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+        listed.AddObject(fresh[i].get(), asObject(i));
+    std::vector<std::pair<int, std::size_t>> changed; // (row, index into fresh)
+    shown.RemoveCommonEntries(listed, [&](void* row, void* index) {
+        const TPTShListData* data = GetShListData(int(asIndex(row)));
+        if (CompareIdListBytes(data->RelativeIdList(), fresh[asIndex(index)].get()) != 0)
+            changed.emplace_back(int(asIndex(row)), asIndex(index));
+    });
 
     BeginUpdate();
-    TAtExit endUpdate{[this] { EndUpdate(); }};
-    // Same item, new data (a file written to): it keeps its row and selection.
-    for (const auto& [oldIndex, newIndex] : merge.changed) {
-        const int row = oldRows[size_t(oldIndex)];
+    const auto endUpdate = qScopeGuard([this] { EndUpdate(); });
+    // Same item, new data: it keeps its row and selection.
+    for (const auto& [row, index] : changed) {
         TPTListItem& item = Item(row);
         TPTShListData* data = GetDataFromItem(&item);
-        data->SetData(fresh[size_t(newIndex)].release());
+        data->SetData(fresh[index].release());
         std::uint32_t attributes = kIncludeAttributes;
         PCItemIDList relative = data->RelativeIdList();
         if (Failed(FFolderShellFolder->GetAttributesOf(1, &relative, &attributes)))
@@ -574,11 +592,16 @@ void TPTCustomShellList::ApplyMergeRefresh(std::vector<TIdListPtr>& fresh)
         item.Cut = (attributes & SFGAO_GHOSTED) != 0;
         InvalidateItem(row);
     }
-    for (auto it = merge.vanished.rbegin(); it != merge.vanished.rend(); ++it)
-        DeleteItem(oldRows[size_t(*it)]);
-    SetAllocBy(int(merge.added.size()));
-    for (int index : merge.added) {
-        PItemIDList relative = fresh[size_t(index)].release();
+    // What is left of the shown has vanished, what is left of the listed is new.
+    std::vector<int> vanished;
+    for (int i = 0; i < shown.GetCount(); ++i)
+        vanished.push_back(int(asIndex(shown.GetObject(i))));
+    std::sort(vanished.begin(), vanished.end(), std::greater<int>());
+    for (int row : vanished)
+        DeleteItem(row);
+    SetAllocBy(listed.GetCount());
+    for (int i = 0; i < listed.GetCount(); ++i) {
+        PItemIDList relative = fresh[asIndex(listed.GetObject(i))].release();
         TIdListPtr absolute(ConcatIdLists(ShellIMalloc(), FFolderIdList, relative));
         AddNewShellItem(absolute.get(), relative);
     }
@@ -930,8 +953,7 @@ void TPTCustomShellList::TimerElapsed()
 {
     FRefreshTimer->stop();
     {
-        ++FSyncLock;
-        TAtExit unlock{[this] { --FSyncLock; }};
+        TPTCounterLock sync(FSyncLock);
         Synchronize(true);
     }
     RefreshItems();
@@ -957,7 +979,7 @@ void TPTCustomShellList::DeviceChangeDetected(std::intptr_t event)
     LockFlushDriveInfoCache();
     bool drives = false;
     {
-        TAtExit unlock{[] { UnlockFlushDriveInfoCache(); }};
+        const auto unlock = qScopeGuard([] { UnlockFlushDriveInfoCache(); });
         drives = ShellFindCSIDLFromIdList(FFolderIdList) == csidlDrives;
     }
     if (drives)

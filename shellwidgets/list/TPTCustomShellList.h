@@ -7,8 +7,11 @@
 #include "shell/records/TPTShListData.h"
 #include "shell/shell95/TComPtr.h"
 #include "shell/utils/TIdListPtr.h"
+#include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/list/TPTShellListOptions.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,8 +23,6 @@
 #include <unordered_set>
 #include <vector>
 
-class IPTShellListLinkedCombo;
-class IPTShellListLinkedTree;
 class QTimer;
 class TChangeHandlerThread;
 class TPTBusyCursor;
@@ -39,7 +40,9 @@ class TPTShellListEnumJob;
 // Interaction (navigation, keys, renaming, menus, drag and drop) builds on the
 // hooks here: InMenuOrDrag/RefreshPending, IgnoreNextChange and the virtuals.
 // User-interface thread only.
-class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
+class TPTCustomShellList : public TPTCustomListView,
+                           public IPTShellListOwner,
+                           public IPTLinkedShellList
 {
     Q_OBJECT
   public:
@@ -87,7 +90,8 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     void SetOptions(TPTShellListOptions options);
     QString FileFilter() const { return FFileFilter; }
     void SetFileFilter(const QString& filter);
-    const QStringList& FilterMasks() const { return FFilterMasks; }
+    // The masks as bytes (FileNameFromString), matched with FileMaskMatches.
+    const QList<QByteArray>& FilterMasks() const { return FFilterMasks; }
 
     // Sorting: +k by column k - 1 ascending, -k descending, 0 by caption.
     int SortColumn() const { return FSortColumn; }
@@ -105,13 +109,21 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
     TPTListItem* GetSelectedItem();
 
     void InstallChangeHandler();
-    void Synchronize(bool alsoLinked);
+    void Synchronize(bool alsoLinked) override;
 
-    // Links; the tree and the combo set and clear them.
-    IPTShellListLinkedTree* ShellTree() const { return FShellTree; }
-    void SetShellTree(IPTShellListLinkedTree* tree) { FShellTree = tree; }
-    IPTShellListLinkedCombo* ShellCombo() const { return FShellCombo; }
-    void SetShellCombo(IPTShellListLinkedCombo* combo) { FShellCombo = combo; }
+    // Links: linking links the partner back, null unlinks both sides. A
+    // combo that already has a tree refuses the list, which then stays
+    // without a combo.
+    IPTLinkedShellTree* ShellTree() const override { return FShellTree; }
+    void SetShellTree(IPTLinkedShellTree* tree) override;
+    IPTLinkedShellCombo* ShellCombo() const override { return FShellCombo; }
+    void SetShellCombo(IPTLinkedShellCombo* combo) override;
+    void SetFolder(PCItemIDList absolute) override { FFolder.SetIdList(absolute); }
+    void TreeChanged(TPTShTreeData* selectedNodeData) override;
+    bool HideFoldersWhenLinkedToTree() const override
+    {
+        return FOptions.Has(ptsloHideFoldersWhenLinkedToTree);
+    }
 
     // State shared with the interaction code.
     bool InMenuOrDrag() const { return FInMenuOrDrag; }
@@ -204,13 +216,13 @@ class TPTCustomShellList : public TPTCustomListView, public IPTShellListOwner
 
     // Masks.
     QString FFileFilter;
-    QStringList FFilterMasks;
+    QList<QByteArray> FFilterMasks;
     bool FFilterActive = false; // a mask applies to the fill or refresh running now
 
     // Refresh and links.
     QTimer* FRefreshTimer;
-    IPTShellListLinkedTree* FShellTree = nullptr;
-    IPTShellListLinkedCombo* FShellCombo = nullptr;
+    IPTLinkedShellTree* FShellTree = nullptr;
+    IPTLinkedShellCombo* FShellCombo = nullptr;
     int FSortColumn = 1;
     bool FSortColumnSet = false;
     int FSyncLock = 0;

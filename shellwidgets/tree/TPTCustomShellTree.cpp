@@ -8,9 +8,10 @@
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
+#include "shellwidgets/links/IPTLinkedShellCombo.h"
+#include "shellwidgets/links/IPTLinkedShellList.h"
+#include "shellwidgets/links/PTSetLink.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedCombo.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedList.h"
 #include "shellwidgets/tree/TPTFolderScan.h"
 
 #include <QCoreApplication>
@@ -43,12 +44,8 @@ TPTCustomShellTree::~TPTCustomShellTree()
     FDelayTimer.stop();
     FScanTimer.stop();
     FScans.clear();
-    disconnect(FListDestroyed);
-    disconnect(FComboDestroyed);
-    if (FShellList)
-        FShellList->SetLinkedTree(nullptr);
-    FShellList = nullptr;
-    FShellCombo = nullptr;
+    SetShellList(nullptr);
+    SetShellCombo(nullptr);
     FChangeThread.reset();
     // The teardown rule: every record passes through this class's Delete.
     DestroyItems();
@@ -159,31 +156,20 @@ void TPTCustomShellTree::SetOptions(TPTShellTreeOptions options)
     }
 }
 
-void TPTCustomShellTree::SetShellList(IPTShellTreeLinkedList* list)
+void TPTCustomShellTree::SetShellList(IPTLinkedShellList* list)
 {
     if (list == FShellList)
         return;
-    disconnect(FListDestroyed);
+    PTSetLink<IPTLinkedShellTree>(FShellList, list, this, &IPTLinkedShellList::SetShellTree,
+                                  &IPTLinkedShellList::ShellTree);
     if (FShellList)
-        FShellList->SetLinkedTree(nullptr);
-    FShellList = list;
-    if (!list)
-        return;
-    list->SetLinkedTree(this);
-    FListDestroyed =
-        connect(list->LinkObject(), &QObject::destroyed, this, [this] { FShellList = nullptr; });
-    list->SetFolder(FSelectedFolder.GetIdList());
+        FShellList->SetFolder(FSelectedFolder.GetIdList());
 }
 
-void TPTCustomShellTree::SetShellCombo(IPTShellTreeLinkedCombo* combo)
+void TPTCustomShellTree::SetShellCombo(IPTLinkedShellCombo* combo)
 {
-    if (combo == FShellCombo)
-        return;
-    disconnect(FComboDestroyed);
-    FShellCombo = combo;
-    if (combo)
-        FComboDestroyed = connect(combo->LinkObject(), &QObject::destroyed, this,
-                                  [this] { FShellCombo = nullptr; });
+    PTSetLink<IPTLinkedShellTree>(FShellCombo, combo, this, &IPTLinkedShellCombo::SetShellTree,
+                                  &IPTLinkedShellCombo::ShellTree);
 }
 
 void TPTCustomShellTree::SetInMenuOrDrag(bool value)

@@ -6,6 +6,7 @@
 #include "shell/shell95/IMalloc.h"
 #include "shell/shell95/IShellFolder.h"
 #include "shell/shell95/ShellConstants.h"
+#include "shellwidgets/links/IPTLinkedShellTree.h"
 #include "shellwidgets/tree/TPTShellTreeOptions.h"
 
 #include <QByteArray>
@@ -19,8 +20,6 @@
 #include <map>
 #include <memory>
 
-class IPTShellTreeLinkedCombo;
-class IPTShellTreeLinkedList;
 class TChangeHandlerThread;
 class TPTFolderScan;
 struct TPTFolderListing;
@@ -38,7 +37,9 @@ class TPTDeviceChangeHandler;
 // ScanWaitMs, then goes on with the busy cursor and adds the nodes when the
 // listing arrives, unless the node was collapsed or the selection moved
 // elsewhere meanwhile. User-interface thread only.
-class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
+class TPTCustomShellTree : public TPTCustomTreeView,
+                           public IPTLinkedShellTree,
+                           protected IPTShellTreeOwner
 {
     Q_OBJECT
   public:
@@ -81,17 +82,19 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     TPTShellLocator& BaseFolder() { return FBaseFolder; }
     // Changing SelectedFolder selects its node, adding nodes on the way.
     TPTShellLocator& SelectedFolder() { return FSelectedFolder; }
-    void SetSelectedFolder(PCItemIDList absIdList);
+    void SetSelectedFolder(PCItemIDList absIdList) override;
     QString SelectedPathName() { return GetSelectedPathName(); }
     void SetSelectedPathName(const QString& path);
     TPTShTreeData* SelectedItem() const;
     TPTShTreeData* ShTreeData(int index) const; // nodes counted top to bottom, all levels
 
-    // Linked controls.
-    IPTShellTreeLinkedList* ShellList() const { return FShellList; }
-    void SetShellList(IPTShellTreeLinkedList* list);
-    IPTShellTreeLinkedCombo* ShellCombo() const { return FShellCombo; }
-    void SetShellCombo(IPTShellTreeLinkedCombo* combo);
+    // Linked controls: linking links the partner back (a list is pointed at
+    // SelectedFolder), null unlinks both sides. A combo that already has a
+    // list refuses the tree, which then stays without a combo.
+    IPTLinkedShellList* ShellList() const override { return FShellList; }
+    void SetShellList(IPTLinkedShellList* list) override;
+    IPTLinkedShellCombo* ShellCombo() const override { return FShellCombo; }
+    void SetShellCombo(IPTLinkedShellCombo* combo) override;
 
     // How long a folder listing may hold the user-interface thread before the
     // tree goes on without it (kScanWaitMs); negative: never, every listing
@@ -104,7 +107,7 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
 
     // Operations.
     void FillItems();
-    void RefreshNodes();
+    void RefreshNodes() override;
     virtual void FillTree(IShellFolder* folder, TPTTreeNode* node);
     // Appends the node, or puts it at position among the parent's children.
     HRESULT AddNewShellNode(IMalloc* malloc, IShellFolder* folder, PCItemIDList item,
@@ -113,12 +116,12 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     virtual bool CanAdd(IShellFolder* folder, PCItemIDList parentAbsIdList,
                         std::uint32_t attributes, PCItemIDList item);
     void SortNode(TPTTreeNode* node);
-    void DoSetSelectedIdList(PCItemIDList absIdList);
+    void DoSetSelectedIdList(PCItemIDList absIdList) override;
     TPTTreeNode* FindNodeWithIdList(TPTTreeNode* node, PCItemIDList item);
     TPTTreeNode* GetFirstRootLevelShellNode() const;
-    void GoUp(int levels);
+    void GoUp(int levels) override;
     bool CreateNewFolder(bool startEditing);
-    void Synchronize(bool alsoLinked);
+    void Synchronize(bool alsoLinked) override;
     TPTShTreeData* GetDataFromNode(TPTTreeNode* node) const;
     bool NodeHasData(TPTTreeNode* node) const { return GetDataFromNode(node) != nullptr; }
     QString GetSelectedPathName();
@@ -212,10 +215,8 @@ class TPTCustomShellTree : public TPTCustomTreeView, protected IPTShellTreeOwner
     TPTShellLocator FBaseFolder;
     TPTShellLocator FSelectedFolder;
     TPTShellTreeOptions FOptions = kDefaultShellTreeOptions;
-    IPTShellTreeLinkedList* FShellList = nullptr;
-    IPTShellTreeLinkedCombo* FShellCombo = nullptr;
-    QMetaObject::Connection FListDestroyed;
-    QMetaObject::Connection FComboDestroyed;
+    IPTLinkedShellList* FShellList = nullptr;
+    IPTLinkedShellCombo* FShellCombo = nullptr;
 
     QTimer FDelayTimer;
     int FDelayTag = 0; // 0 nothing, 1 selection change, 2 refresh

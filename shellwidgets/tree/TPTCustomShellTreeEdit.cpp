@@ -13,8 +13,8 @@
 #include "shell/utils/TIdListPtr.h"
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/TPTCounterLock.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedCombo.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedList.h"
+#include "shellwidgets/links/IPTLinkedShellCombo.h"
+#include "shellwidgets/links/IPTLinkedShellList.h"
 
 #include <QKeyEvent>
 

@@ -17,7 +17,7 @@
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/TPTCounterLock.h"
 #include "shellwidgets/TPTUpdateLock.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedList.h"
+#include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/tree/TPTFolderListing.h"
 #include "shellwidgets/tree/TPTFolderScan.h"
 

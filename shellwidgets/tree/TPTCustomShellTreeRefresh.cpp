@@ -15,7 +15,7 @@
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/TPTCounterLock.h"
 #include "shellwidgets/TPTUpdateLock.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedList.h"
+#include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/tree/TPTFolderListing.h"
 
 #include <QtDebug>
@@ -104,33 +104,25 @@ void TPTCustomShellTree::MergeListing(TPTTreeNode* node, IShellFolder* folder,
     for (int i = 0; i < node->Count(); ++i)
         if (TPTShTreeData* child = GetDataFromNode(node->Item(i)))
             old.AddObject(const_cast<PItemIDList>(child->RelPidl()), node->Item(i));
-    old.Sort();
+    TPTPidlList listed;
+    listed.SetCapacity(int(listing.entries.size()));
+    for (std::size_t j = 0; j < listing.entries.size(); ++j)
+        listed.AddObject(listing.entries[j].item, reinterpret_cast<void*>(j));
 
-    // Equal entries are in both lists; what is left of the old has vanished,
-    // what is left of the new is new.
-    std::vector<bool> oldMatched(size_t(old.GetCount()), false);
-    std::vector<bool> newMatched(listing.entries.size(), false);
-    for (size_t j = listing.entries.size(); j-- > 0;) {
-        int index = 0;
-        if (old.BinarySearch(listing.entries[j].item, index) && !oldMatched[size_t(index)]) {
-            oldMatched[size_t(index)] = true;
-            newMatched[j] = true;
-        }
-    }
+    // What is left of the old has vanished, what is left of the listed is new.
+    old.RemoveCommonEntries(listed);
     for (int i = old.GetCount() - 1; i >= 0; --i) {
-        if (oldMatched[size_t(i)])
-            continue;
         auto* gone = static_cast<TPTTreeNode*>(old.GetObject(i));
         if (remembered && (remembered == gone || remembered->HasAsParent(gone)))
             remembered = gone->Parent();
         DeleteNode(gone);
     }
     TPTFolderListing added;
-    for (size_t j = 0; j < listing.entries.size(); ++j)
-        if (!newMatched[j]) {
-            added.entries.push_back(listing.entries[j]);
-            listing.entries[j].item = nullptr;
-        }
+    for (int i = 0; i < listed.GetCount(); ++i) {
+        const auto j = reinterpret_cast<std::size_t>(listed.GetObject(i));
+        added.entries.push_back(listing.entries[j]);
+        listing.entries[j].item = nullptr;
+    }
     if (added.entries.empty())
         return;
     // A few new ones find their places among the sorted children; many are

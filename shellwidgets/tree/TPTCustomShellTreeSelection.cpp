@@ -10,8 +10,8 @@
 #include "shell/utils/TPTIdListArray.h"
 #include "shellwidgets/TPTCounterLock.h"
 #include "shellwidgets/TPTUpdateLock.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedCombo.h"
-#include "shellwidgets/tree/IPTShellTreeLinkedList.h"
+#include "shellwidgets/links/IPTLinkedShellCombo.h"
+#include "shellwidgets/links/IPTLinkedShellList.h"
 
 #include <QApplication>
 #include <QMouseEvent>

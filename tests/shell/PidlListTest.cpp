@@ -202,10 +202,15 @@ TEST_F(PidlList, RemoveCommonEntriesLeavesTheVanishedAndTheNew)
     TPTPidlList refreshed;
     refreshed.SetMalloc(ShellIMalloc());
     for (const char* name : {"new2", "keep3", "keep1", "new1", "keep2"})
-        refreshed.Add(MakeRawIdList({name}));
+        refreshed.AddObject(MakeRawIdList({name}), const_cast<char*>(name));
 
-    shown.RemoveCommonEntries(refreshed);
+    QStringList common;
+    shown.RemoveCommonEntries(refreshed, [&](void* here, void* there) {
+        common << QString::fromLatin1(static_cast<const char*>(here)) + '=' +
+                      QString::fromLatin1(static_cast<const char*>(there));
+    });
     const long after = ShellLiveBlockCount();
+    EXPECT_EQ(common, (QStringList{"keep1=keep1", "keep2=keep2", "keep3=keep3"}));
 
     // THEN the shown list keeps what vanished (with its objects), the
     // enumeration what is new (in its own order), and matched copies are freed

@@ -128,6 +128,8 @@ TEST(FileMask, StarsQuestionMarksAndCase)
         {"**x", "yyx", true},
         {"data_????.csv", "data_2024.csv", true},
         {"data_????.csv", "data_24.csv", false},
+        {"*.*", "README", true},
+        {"*.?", "README", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FileMaskMatches(c.mask, c.name), c.matches) << c.mask << " / " << c.name;

@@ -245,6 +245,8 @@ TEST_F(ShellCombo, ChoosingAnEntryMovesALinkedListOnce)
     TLinkedTreeDouble tree;
     combo.SetShellTree(&tree);
     EXPECT_EQ(combo.ShellTree(), nullptr);
+    tree.SetShellCombo(&combo);
+    EXPECT_EQ(tree.Combo, nullptr) << "the refused side stays unlinked";
     {
         TLinkedListDouble shortLived;
         combo.SetShellList(&shortLived);

@@ -6,8 +6,8 @@
 #include "platform/Registry.h"
 #include "shell/PTEventGuard.h"
 #include "shell/UPTShellUtils.h"
+#include "shell/utils/FileMask.h"
 #include "shellwidgets/list/ColumnWidthStore.h"
-#include "shellwidgets/list/ShellListMasks.h"
 
 #include <QTest>
 
@@ -34,17 +34,15 @@ QStringList sorted(QStringList names)
 
 TEST(ShellListMasks, SplitMatchAndEverything)
 {
-    EXPECT_EQ(ShellListMasks::SplitFileFilter(QStringLiteral("*.txt;;*.doc")),
-              (QStringList{"*.txt", "*.doc"}));
+    EXPECT_EQ(SplitFileFilter(QStringLiteral("*.txt;;*.doc")),
+              (QList<QByteArray>{"*.txt", "*.doc"}));
     // A blank belongs to the mask: " *.doc" matches no plain name.
-    EXPECT_FALSE(ShellListMasks::MaskMatches(QStringLiteral(" *.doc"), QStringLiteral("a.doc")));
-    EXPECT_TRUE(ShellListMasks::MaskMatches(QStringLiteral("*.CSV"), QStringLiteral("run.csv")));
-    EXPECT_TRUE(ShellListMasks::MaskMatches(QStringLiteral("r?n*.c*"), QStringLiteral("RUN1.csv")));
-    EXPECT_FALSE(ShellListMasks::MaskMatches(QStringLiteral("r?n.csv"), QStringLiteral("rn.csv")));
-    EXPECT_FALSE(ShellListMasks::MaskMatches(QStringLiteral("*.csv"), QStringLiteral("a.csv.bak")));
-    EXPECT_TRUE(ShellListMasks::MaskMatches(QStringLiteral("*.*"), QStringLiteral("README")));
-    EXPECT_TRUE(ShellListMasks::FilterShowsEverything(QStringLiteral("*.*")));
-    EXPECT_FALSE(ShellListMasks::FilterShowsEverything(QStringLiteral("*.*;*.csv")));
+    EXPECT_FALSE(FileMaskMatches(" *.doc", "a.doc"));
+    EXPECT_TRUE(FileMaskMatches("*.CSV", "run.csv"));
+    EXPECT_TRUE(FileMaskMatches("r?n*.c*", "RUN1.csv"));
+    EXPECT_FALSE(FileMaskMatches("r?n.csv", "rn.csv"));
+    EXPECT_FALSE(FileMaskMatches("*.csv", "a.csv.bak"));
+    EXPECT_TRUE(FileMaskMatches("*.*", "README"));
 }
 
 TEST_F(ShellListFixture, MasksHideFilesButNeverFolders)

@@ -1,5 +1,5 @@
 #include "ShellTreeFixture.h"
-#include "TreeLinkDoubles.h"
+#include "LinkedShellDoubles.h"
 
 #include "shell/utils/ShellServices.h"
 #include "shell/utils/TIdListPtr.h"
@@ -14,64 +14,64 @@ TEST_F(ShellTreeSelection, KeyboardUpdatesTheLinkedListOnceAfterTheLastKeyAClick
 {
     MakeFolders({"f1", "f2", "f3", "f4", "f5", "f6"});
     MakeTree();
-    TTestLinkedList list;
-    TTestLinkedCombo combo;
+    TLinkedListDouble list;
+    TLinkedComboDouble combo;
     tree->SetShellList(&list);
     tree->SetShellCombo(&combo);
-    EXPECT_EQ(list.linkedTree, tree.get());
+    EXPECT_EQ(list.Tree, tree.get());
     tree->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
 
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       tree->NodeRect(Child(Root(), "f1"), true).center());
-    EXPECT_EQ(list.treeChanges, 1);
-    EXPECT_EQ(combo.treeChanges, 1);
-    EXPECT_EQ(list.lastPath, Path("f1"));
+    EXPECT_EQ(list.TreeChanges, 1);
+    EXPECT_EQ(combo.TreeChanges, 1);
+    EXPECT_EQ(list.LastPath, Path("f1"));
 
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(tree.get(), Qt::Key_Down);
         QTest::qWait(50);
     }
     EXPECT_EQ(tree->Selected()->Text(), "f6");
-    EXPECT_EQ(list.treeChanges, 1);
+    EXPECT_EQ(list.TreeChanges, 1);
     EXPECT_EQ(tree->DelayTag(), 1);
     QTest::qWait(TPTCustomShellTree::kSelectDelayMs + 200);
-    EXPECT_EQ(list.treeChanges, 2);
-    EXPECT_EQ(combo.treeChanges, 2);
-    EXPECT_EQ(list.lastPath, Path("f6"));
+    EXPECT_EQ(list.TreeChanges, 2);
+    EXPECT_EQ(combo.TreeChanges, 2);
+    EXPECT_EQ(list.LastPath, Path("f6"));
     EXPECT_EQ(tree->SelectedPathName(), Path("f6"));
 
     // Synchronize carries out a pending selection at once.
     QTest::keyClick(tree.get(), Qt::Key_Up);
     tree->Synchronize(false);
-    EXPECT_EQ(list.treeChanges, 3);
-    EXPECT_EQ(list.lastPath, Path("f5"));
+    EXPECT_EQ(list.TreeChanges, 3);
+    EXPECT_EQ(list.LastPath, Path("f5"));
 
     // A click overtakes a keyboard move still waiting: one update, not two.
     QTest::keyClick(tree.get(), Qt::Key_Up);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       tree->NodeRect(Child(Root(), "f2"), true).center());
     QTest::qWait(TPTCustomShellTree::kSelectDelayMs + 200);
-    EXPECT_EQ(list.treeChanges, 4);
-    EXPECT_EQ(list.lastPath, Path("f2"));
+    EXPECT_EQ(list.TreeChanges, 4);
+    EXPECT_EQ(list.LastPath, Path("f2"));
 }
 
 TEST_F(ShellTreeSelection, ADestroyedLinkIsForgotten)
 {
     MakeFolders({"a", "b"});
     MakeTree();
-    auto list = std::make_unique<TTestLinkedList>();
+    auto list = std::make_unique<TLinkedListDouble>();
     tree->SetShellList(list.get());
-    EXPECT_EQ(list->folderSets, 1);
+    EXPECT_EQ(list->FolderSets, 1);
     list.reset();
     EXPECT_EQ(tree->ShellList(), nullptr);
     tree->SelectedFolder().SetPathName(Path("b")); // would reach the list
     EXPECT_EQ(tree->Selected()->Text(), "b");
 
-    TTestLinkedList other;
+    TLinkedListDouble other;
     tree->SetShellList(&other);
     tree->SetShellList(nullptr);
-    EXPECT_EQ(other.linkedTree, nullptr);
+    EXPECT_EQ(other.Tree, nullptr);
 }
 
 TEST_F(ShellTreeSelection, SelectingByPathAddsTheNodesOnTheWayThirtyLevelsDeep)
@@ -146,18 +146,18 @@ TEST_F(ShellTreeSelection, AFolderHandedInWhileTheTreeMovesItsLinksOnlyPointsThe
 {
     MakeFolders({"a", "b"});
     MakeTree();
-    TTestLinkedList list;
+    TLinkedListDouble list;
     tree->SetShellList(&list);
     TIdListPtr b;
     ASSERT_EQ(ShellGetIdListFromPath(Path("b"), b.put()), S_OK);
     int setsDuringChange = -1;
-    list.onTreeChanged = [&] {
-        const int before = list.folderSets;
+    list.OnTreeChanged = [&] {
+        const int before = list.FolderSets;
         tree->SetSelectedFolder(b.get()); // the list answering with a folder of its own
-        setsDuringChange = list.folderSets - before;
+        setsDuringChange = list.FolderSets - before;
     };
     tree->SelectedFolder().SetPathName(Path("a"));
-    list.onTreeChanged = nullptr;
+    list.OnTreeChanged = nullptr;
     EXPECT_EQ(setsDuringChange, 1);
     EXPECT_EQ(tree->Selected()->Text(), "a");
 
