@@ -9,6 +9,7 @@
 #include "app/CurvePalette.h"
 #include "app/FloatToStr.h"
 #include "app/FormFont.h"
+#include "app/SaveDlgState.h"
 #include "app/SettingsLocation.h"
 #include "app/TComparisonDialog.h"
 #include "app/TSeriesBatch.h"
@@ -17,6 +18,7 @@
 #include "nsa/Parameters.h"
 #include "nsa/SiteComparison.h"
 #include "platform/PrivateProfile.h"
+#include "shell/PTEventGuard.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -26,7 +28,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -103,7 +104,7 @@ QString TMainForm::DefaultIniFileName()
 
 TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
     : QWidget(parent), MessagePresenter(ShowMessageBox), ProgressThreshold(kHalfSecondOfWork),
-      SaveDlg(this), IniFileName(iniFileName)
+      SaveDlg(this), CompareDlg(this), IniFileName(iniFileName)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kCaption);
@@ -119,6 +120,7 @@ TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
     setMinimumSize(kChartLeft, GroupBox2->geometry().bottom() + 1 + kGap + kStatusBarHeight);
     resize(kClientWidth, kClientHeight);
     ReadSettings();
+    CreateFileDialogs();
 
     // Designed at 96 pixels per inch: larger fonts get a proportionally larger window.
     if (QScreen* s = screen()) {
@@ -129,6 +131,29 @@ TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
                    ScaleToDpi(kOuterHeight, dpi) - (kOuterHeight - kClientHeight));
         move(s->availableGeometry().center() - rect().center());
     }
+}
+
+namespace
+{
+
+// One file type, "description|pattern", followed by "All files (*)".
+QString FileTypesWithAllFiles(const QString& description, const QString& pattern)
+{
+    return description + u'|' + pattern + u'|' + TMainForm::tr("All files (*)") +
+           QStringLiteral("|*");
+}
+
+} // namespace
+
+void TMainForm::CreateFileDialogs()
+{
+    SaveDlg.SetName(QStringLiteral("SaveDlg"));
+    ReadSaveDlgState(SaveDlg);
+    CompareDlg.SetName(QStringLiteral("CompareDlg"));
+    CompareDlg.Title = tr("Compare measured NSA");
+    CompareDlg.SetFilter(FileTypesWithAllFiles(tr("Measured NSA (*.csv *.txt *.dat)"),
+                                               QStringLiteral("*.csv;*.txt;*.dat")));
+    CompareDlg.SetOptions(CompareDlg.Options() + ptofFileMustExist);
 }
 
 TMainForm::~TMainForm()
@@ -570,27 +595,46 @@ void TMainForm::SaveButtonClick()
         ShowMessage(tr("No data to store."), QMessageBox::Information);
         return;
     }
-    const QString path = AskSaveFileName(SuggestedFileName());
+    const QString path =
+        AskSaveFileName(SuggestedFileName(),
+                        FileTypesWithAllFiles(tr("CSV files (*.csv)"), QStringLiteral("*.csv")),
+                        QStringLiteral("csv"));
     if (!path.isEmpty())
         WriteCsvFile(path);
 }
 
-QString TMainForm::AskSaveFileName(const QString& Suggested)
+QString TMainForm::AskSaveFileName(const QString& Suggested, const QString& Filter,
+                                   const QString& DefaultExt)
 {
+    // The file type chosen last stays while the types are the same.
+    if (SaveDlg.Filter() != Filter) {
+        SaveDlg.SetFilter(Filter);
+        SaveDlg.SetFilterIndex(1);
+    }
+    SaveDlg.DefaultExt = DefaultExt;
     SaveDlg.SetFilename(Suggested);
-    if (!SaveDlg.Execute())
-        return QString();
-    return SaveDlg.GetFilename();
+    QString path;
+    PTEventGuard([&] {
+        if (SaveDlg.Execute()) {
+            path = SaveDlg.GetFilename();
+            SaveDlg.InitialDir = QFileInfo(path).path();
+        }
+        // Size, tree and splitter are the user's also after Cancel.
+        WriteSaveDlgState(SaveDlg);
+    });
+    return path;
 }
 
 void TMainForm::SaveChartImage(TCurveChartView* Chart, const QString& Format)
 {
     const QString title = LeftAxis(Chart->chart())->titleText().section(QLatin1Char(' '), 0, 0);
-    QString path = AskSaveFileName(title + QLatin1Char('.') + Format);
+    const QString pattern = QStringLiteral("*.") + Format;
+    const QString path = AskSaveFileName(
+        title + QLatin1Char('.') + Format,
+        FileTypesWithAllFiles(tr("%1 images (%2)").arg(Format.toUpper(), pattern), pattern),
+        Format);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + Format;
     const QString error = WriteChartImage(Chart, path, Format);
     if (!error.isEmpty())
         ShowMessage(tr("The file \"%1\" could not be written: %2.")
@@ -603,17 +647,14 @@ void TMainForm::CompareMeasuredClick()
         ShowMessage(tr("No data to compare with. Add a curve first."));
         return;
     }
-    // A stand-in until the library's Open dialog serves the window.
-    QFileDialog dialog(this, tr("Compare measured NSA"));
-    dialog.setObjectName(QStringLiteral("CompareDlg"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({tr("Measured NSA (*.csv *.txt *.dat)"), tr("All files (*)")});
-    dialog.setDirectory(QDir::currentPath());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    CompareMeasured(dialog.selectedFiles().first());
+    // The last file compared is offered again, in its folder.
+    QString path;
+    PTEventGuard([&] {
+        if (CompareDlg.Execute())
+            path = CompareDlg.GetFilename();
+    });
+    if (!path.isEmpty())
+        CompareMeasured(path);
 }
 
 bool TMainForm::CompareMeasured(const QString& Path)

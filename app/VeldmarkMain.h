@@ -2,8 +2,9 @@
 
 #include "app/CurveChart.h"
 #include "app/TCurveChartView.h"
-#include "app/TSaveDlg.h"
 #include "app/TSeriesBatch.h"
+#include "dialogs/components/TPTOpenDlg.h"
+#include "dialogs/components/TPTSaveDlg.h"
 #include "nsa/NSAData.h"
 
 #include <QMessageBox>
@@ -76,7 +77,8 @@ class TMainForm : public QWidget
     void AddCurveSeries(TSeriesBatch& Chart, std::size_t Index, const std::vector<double>& Y);
 
     // The chart context menu's image export: asks for a file name and writes
-    // the chart as PNG or SVG ("png" / "svg").
+    // the chart as PNG or SVG ("png" / "svg"); a name typed without an
+    // extension gets the format's.
     void SaveChartImage(TCurveChartView* Chart, const QString& Format);
     // "Compare measured...": asks for a measured NSA file and compares it
     // with the user curve of the last calculation.
@@ -109,7 +111,11 @@ class TMainForm : public QWidget
     TCurveChartView *NSAChart, *Chart2;
     QStatusBar* StatusBar1;
     QLabel *Image1, *Label8, *Label9, *Label10, *Label12;
-    TSaveDlg SaveDlg;
+    // Every file the window writes is named here. Its state and the folder
+    // last saved to are kept across runs (SaveDlgState.h).
+    TPTSaveDlg SaveDlg;
+    // Names the measured file of "Compare measured...".
+    TPTOpenDlg CompareDlg;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -120,14 +126,19 @@ class TMainForm : public QWidget
     void CreateCharts();
     void CreateCreditsAndStatus();
     void SetTabOrder();
+    void CreateFileDialogs();
     void ReadSettings();
     void WriteSettings();
     QString ReadIniString(const QString& Section, const QString& Key, const QString& Default) const;
     void WriteIniString(const QString& Section, const QString& Key, const QString& Value) const;
     void ShowMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::Warning);
     // Every file name the window asks for to write goes through here, the
-    // one place that shows the Save dialog. Empty when the user cancelled.
-    QString AskSaveFileName(const QString& Suggested);
+    // one place that shows the Save dialog: the suggested name, the file
+    // types ("description|pattern|...") and the extension a name typed
+    // without one gets. Empty when the user cancelled or the dialog failed
+    // (then the user was told why).
+    QString AskSaveFileName(const QString& Suggested, const QString& Filter,
+                            const QString& DefaultExt);
     TCurveStyle CurveStyle(std::size_t Index) const;
     void CloseComparison();
     // Computes the user curve and, when asked for, its standard curve; they

@@ -6,7 +6,7 @@
 #include "app/TComparisonDialog.h"
 #include "app/TCurveChartView.h"
 
-#include "ModalWatcher.h"
+#include "FileDialogAnswer.h"
 #include "QtPrinters.h"
 #include "TestForm.h"
 
@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
-#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
@@ -417,17 +416,11 @@ TEST(Charts, ContextMenuTogglesTheLegendAndExportsTheChart)
     EXPECT_EQ(QApplication::clipboard()->image().size(), f.NSAChart->size());
 
     // Saving goes through the Save dialog; the extension is added when missing.
-    QString offered;
-    OnNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        offered = nameBox->text();
-        nameBox->setText(f.settingsDir.filePath("chart"));
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    TFileDialogSeen seen;
+    AnswerFileDialog(&seen, f.settingsDir.filePath("chart"));
     f.SaveChartImage(f.NSAChart, "png");
-    EXPECT_EQ(offered, "NSA.png");
+    EXPECT_EQ(seen.name, "NSA.png");
+    EXPECT_EQ(seen.types, (QStringList{"PNG images (*.png)", "All files (*)"}));
     QImage png(f.settingsDir.filePath("chart.png"));
     EXPECT_EQ(png.size(), f.NSAChart->size());
 
@@ -466,16 +459,13 @@ TEST(Charts, MeasuredSiteComparisonPlotsThePointsAndTheDeviationUntilClear)
                    .toUtf8());
     file.close();
 
-    // Through the context menu's entry and its file dialog.
-    OnNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    // Through the context menu's entry and its Open dialog.
+    TFileDialogSeen seen;
+    AnswerFileDialog(&seen, path);
     f.NSAChart->findChild<QAction*>(QStringLiteral("CompareMeasured"))->trigger();
     ASSERT_TRUE(f.messages.isEmpty()) << f.messages.join(' ').toStdString();
+    EXPECT_EQ(seen.title, "Compare measured NSA");
+    EXPECT_EQ(seen.types, (QStringList{"Measured NSA (*.csv *.txt *.dat)", "All files (*)"}));
     ASSERT_EQ(f.Series(f.NSAChart), 3);
     auto* measured = qobject_cast<QScatterSeries*>(f.NSAChart->chart()->series().last());
     ASSERT_NE(measured, nullptr);

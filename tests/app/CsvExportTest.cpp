@@ -1,14 +1,17 @@
 #include "app/FloatToStr.h"
 #include "app/VeldmarkMain.h"
 
-#include "ModalWatcher.h"
+#include "FileDialogAnswer.h"
 #include "QtPrinters.h"
 #include "TestForm.h"
 
+#include "nsa/CalcCommand.h"
+#include "shell/PTMessageBox.h"
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -21,7 +24,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
+#include <string>
 #include <sys/resource.h>
+#include <vector>
 
 namespace
 {
@@ -39,26 +45,35 @@ struct InFolder {
     ~InFolder() { QDir::setCurrent(old); }
 };
 
-// Answers the next Save dialog as a user would: records the folder and name
-// it offers, then types `answer` into the name box and confirms, or cancels
-// when answer is empty.
-void AnswerSaveDialog(QString* offered, const QString& answer)
+// The bytes veldmark-calc writes for these options.
+QByteArray CalcOutput(const std::vector<std::string>& args)
 {
-    OnNextModal([=](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
-        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(nameBox, nullptr);
-        *offered = QDir(dialog->directory()).filePath(nameBox->text());
-        if (answer.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        nameBox->setText(answer);
-        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
-    });
+    std::ostringstream out, err;
+    EXPECT_EQ(nsa::RunCalcCommand(args, out, err), 0) << err.str();
+    return QByteArray::fromStdString(out.str());
 }
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Records the text of every question and message of the dialog and gives
+// the answers in turn (Yes when none is left).
+struct DialogMessages {
+    QStringList texts;
+    QList<TPTMsgButton> answers;
+    DialogMessages()
+    {
+        SetPTMessageBoxHandler([this](const TPTMessageBoxRequest& request) {
+            texts << request.text;
+            return answers.isEmpty() ? ptmbYes : answers.takeFirst();
+        });
+    }
+    ~DialogMessages() { SetPTMessageBoxHandler({}); }
+};
 
 } // namespace
 
@@ -247,17 +262,100 @@ TEST(CsvExport, SaveOffersTheSuggestedNameInTheCurrentFolder)
 
     f.Set(f.NumPoints, "971");
     f.ClickAdd();
-    QString offered;
-    AnswerSaveDialog(&offered, QString()); // cancelled: nothing written
+    TFileDialogSeen seen;
+    AnswerFileDialog(&seen, QString()); // cancelled: nothing written
     QTest::mouseClick(f.SaveButton, Qt::LeftButton);
-    EXPECT_EQ(offered, QDir(out.path()).filePath("1 10 1 4 0 30 1000 971 H.csv"));
+    EXPECT_EQ(seen.title, "Save As");
+    EXPECT_EQ(seen.name, "1 10 1 4 0 30 1000 971 H.csv");
+    EXPECT_EQ(seen.folder, out.path());
+    EXPECT_EQ(seen.types, (QStringList{"CSV files (*.csv)", "All files (*)"}));
     EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
-
-    AnswerSaveDialog(&offered, "result.csv");
-    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
-    EXPECT_TRUE(ReadAll(out.filePath("result.csv")).startsWith("User Defined NSA,,,,"));
 
     QTest::mouseClick(f.ClearButton, Qt::LeftButton);
     QTest::mouseClick(f.SaveButton, Qt::LeftButton);
     EXPECT_EQ(f.messages, (QStringList{"No data to store.", "No data to store."}));
+}
+
+TEST(CsvExport, SaveWritesWhatTheCommandLineWritesAndAsksBeforeReplacing)
+{
+    QTemporaryDir out;
+    InFolder here(out.path());
+    DialogMessages questions;
+    TestForm f;
+    f.show();
+    f.ClickAdd(); // the defaults, with the standard curve
+    const QString path = out.filePath("1 10 1 4 0 30 1000 971 H.csv");
+
+    TFileDialogSeen seen;
+    AnswerFileDialog(&seen, "1 10 1 4 0 30 1000 971 H.csv"); // Save as offered
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(seen.folder, out.path());
+    EXPECT_EQ(ReadAll(path), CalcOutput({"--show-default"}));
+    EXPECT_TRUE(questions.texts.isEmpty());
+
+    // Over an existing file: No keeps it and the dialog open, Yes replaces it.
+    WriteFile(path, "kept\r\n");
+    questions.answers = {ptmbNo};
+    AnswerFileDialog(&seen, seen.name);
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    ASSERT_EQ(questions.texts.size(), 1);
+    EXPECT_TRUE(questions.texts[0].contains("already exists")) << questions.texts[0].toStdString();
+    EXPECT_EQ(ReadAll(path), "kept\r\n");
+
+    questions.answers = {ptmbYes};
+    AnswerFileDialog(&seen, seen.name);
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(questions.texts.size(), 2);
+    EXPECT_EQ(ReadAll(path), CalcOutput({"--show-default"}));
+
+    // A name typed without an extension is saved as CSV.
+    AnswerFileDialog(&seen, "plain");
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(ReadAll(out.filePath("plain.csv")), CalcOutput({"--show-default"}));
+    EXPECT_TRUE(f.messages.isEmpty()) << f.messages.join(' ').toStdString();
+}
+
+TEST(CsvExport, TheSaveDialogKeepsItsStateAndFolderForTheNextRun)
+{
+    QTemporaryDir out;
+    ASSERT_TRUE(QDir(out.path()).mkdir("results"));
+    DialogMessages questions;
+    TestSettingsDir settings;
+    const auto quiet = [](QWidget*, const QString&, QMessageBox::Icon) {};
+    {
+        InFolder here(out.path());
+        TMainForm first(settings.IniPath());
+        first.MessagePresenter = quiet;
+        first.NumPoints->setText("5");
+        QTest::mouseClick(first.AddButton, Qt::LeftButton);
+        // The user widens the dialog, shows the tree and saves into a subfolder.
+        TFileDialogSeen seen;
+        AnswerFileDialog(&seen, "results/site", [](QDialog& dialog) {
+            dialog.resize(620, 410);
+            dialog.findChild<QAbstractButton*>("ShowTreeBtn")->click();
+        });
+        QTest::mouseClick(first.SaveButton, Qt::LeftButton);
+        EXPECT_FALSE(seen.treeShown);
+        EXPECT_TRUE(QFile::exists(out.filePath("results/site.csv")));
+    }
+
+    // The next run opens the dialog as it was left, in the folder saved to,
+    // wherever the program was started.
+    InFolder elsewhere(QDir::rootPath());
+    TMainForm next(settings.IniPath());
+    next.MessagePresenter = quiet;
+    QTest::mouseClick(next.AddButton, Qt::LeftButton);
+    TFileDialogSeen seen;
+    AnswerFileDialog(&seen, QString()); // Cancel
+    QTest::mouseClick(next.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(seen.size, QSize(620, 410));
+    EXPECT_TRUE(seen.treeShown);
+    EXPECT_EQ(seen.folder, out.filePath("results"));
+    EXPECT_EQ(seen.name, "1 10 1 4 0 30 1000 5 H.csv");
+    EXPECT_TRUE(questions.texts.isEmpty()) << questions.texts.join(' ').toStdString();
+
+    // The settings file keeps only the form's entries.
+    QFile ini(settings.IniPath());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll().count('='), 11);
 }

@@ -4,6 +4,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QFile>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
@@ -11,9 +12,22 @@
 #include <QTest>
 
 // Holds the settings folder of a test window; a base so that it exists
-// before the window reads its settings.
+// before the window reads its settings. It is the configuration home while
+// the window lives, so the registry store (the Save dialog's state) is the
+// test's own too.
 struct TestSettingsDir {
     QTemporaryDir settingsDir;
+    const bool configHomeWasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+
+    TestSettingsDir() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsDir.path())); }
+    ~TestSettingsDir()
+    {
+        if (configHomeWasSet)
+            qputenv("XDG_CONFIG_HOME", configHome);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
     QString IniPath() const { return settingsDir.filePath(QStringLiteral("VELDMARK.INI")); }
 };
 
