@@ -59,12 +59,14 @@ class TPTCustomShellList : public TPTCustomListView,
     using TPTShLvCustomDrawEvent = std::function<void(
         TPTCustomShellList* aSender, TPTCustomDraw& aCD, TPTListItem* aItem, TPTShListData* aData)>;
     using TPTShNotifyEvent = std::function<void(TPTCustomShellList* aSender)>;
-    using TPTShDblClickOpenEvent = std::function<void(TPTCustomShellList* aSender, bool& afHandled)>;
-    using TPTShPopupHintEvent = std::function<void(TPTCustomShellList* aSender, const QString& hint)>;
+    using TPTShDblClickOpenEvent =
+        std::function<void(TPTCustomShellList* aSender, bool& afHandled)>;
+    using TPTShPopupHintEvent =
+        std::function<void(TPTCustomShellList* aSender, const QString& hint)>;
     // Shows a shell menu at a screen point and answers the chosen identifier
     // (0: cancelled). Tests replace it to answer without a popup.
-    using TPTShellMenuTracker =
-        std::function<std::uint32_t(QWidget* owner, const TShellMenu& menu, const QPoint& globalPos)>;
+    using TPTShellMenuTracker = std::function<std::uint32_t(QWidget* owner, const TShellMenu& menu,
+                                                            const QPoint& globalPos)>;
 
     // The request mask of the inclusion rule: file system, folder, file-system
     // ancestor, removable, hidden, share, link. (Has-subfolders is left out:
@@ -327,9 +329,9 @@ class TPTCustomShellList : public TPTCustomListView,
     QString FPendingEditName;
     IContextMenu* FActiveContextMenu = nullptr; // not owned; while a menu is tracked
     bool FRightDragStarted = false;
-    bool FDragOut = false; // a drag that started in this list runs
-    TComPtr<IDataObject> FDragData; // what a drag over the list carries
-    std::uint32_t FDragKeyState = 0;  // the key state seen at the drag's enter
+    bool FDragOut = false;           // a drag that started in this list runs
+    TComPtr<IDataObject> FDragData;  // what a drag over the list carries
+    std::uint32_t FDragKeyState = 0; // the key state seen at the drag's enter
     QElapsedTimer FDragScrollTime;
     QString FTypeAhead;
     QElapsedTimer FTypeAheadTime;

@@ -268,8 +268,8 @@ bool TPTCustomShellList::DragEvent(QEvent* event)
                 return;
             }
             TQtDropArguments arguments = DropArgumentsOf(drop);
-            const QPoint global = ClientWidget()->mapToGlobal(
-                QPoint(arguments.point.x, arguments.point.y));
+            const QPoint global =
+                ClientWidget()->mapToGlobal(QPoint(arguments.point.x, arguments.point.y));
             OnDropTarget_DragEnter(data.get(), arguments.keyState, TPointL{global.x(), global.y()},
                                    arguments.effect);
             // Accepted even when nothing is under the point, so the moves
@@ -280,8 +280,8 @@ bool TPTCustomShellList::DragEvent(QEvent* event)
         }
         case QEvent::DragMove: {
             TQtDropArguments arguments = DropArgumentsOf(drop);
-            const QPoint global = ClientWidget()->mapToGlobal(
-                QPoint(arguments.point.x, arguments.point.y));
+            const QPoint global =
+                ClientWidget()->mapToGlobal(QPoint(arguments.point.x, arguments.point.y));
             OnDropTarget_DragOver(arguments.keyState, TPointL{global.x(), global.y()},
                                   arguments.effect);
             AnswerDropEvent(drop, arguments.effect);
@@ -298,8 +298,8 @@ bool TPTCustomShellList::DragEvent(QEvent* event)
                 return;
             }
             TQtDropArguments arguments = DropArgumentsOf(drop);
-            const QPoint global = ClientWidget()->mapToGlobal(
-                QPoint(arguments.point.x, arguments.point.y));
+            const QPoint global =
+                ClientWidget()->mapToGlobal(QPoint(arguments.point.x, arguments.point.y));
             OnDropTarget_Drop(data.get(), arguments.keyState, TPointL{global.x(), global.y()},
                               arguments.effect);
             AnswerDropEvent(drop, arguments.effect);

@@ -118,8 +118,9 @@ void TPTCustomShellList::DeleteSelectedForGood()
         if (!FilePaths::RemoveTree(path)) {
             TPTMessageBoxRequest failure;
             failure.parent = this;
-            failure.text = QStringLiteral("Cannot delete \"%1\": %2")
-                               .arg(FileNameToString(path), ResultCodeText(HResultFromErrno(errno)));
+            failure.text =
+                QStringLiteral("Cannot delete \"%1\": %2")
+                    .arg(FileNameToString(path), ResultCodeText(HResultFromErrno(errno)));
             PTMessageBox(failure);
             break;
         }
@@ -136,15 +137,17 @@ bool TPTCustomShellList::TypeAhead(QKeyEvent* event)
     if (!FTypeAheadTime.isValid() || FTypeAheadTime.elapsed() > kTypeAheadResetMs)
         FTypeAhead.clear();
     FTypeAheadTime.start();
-    // The same letter again steps to the next item starting with it.
-    const bool repeat = FTypeAhead.size() == 1 && text.compare(FTypeAhead, Qt::CaseInsensitive) == 0;
+    // The same letter again steps on to the next item starting with it.
+    const bool repeat =
+        FTypeAhead.size() == 1 && text.compare(FTypeAhead, Qt::CaseInsensitive) == 0;
     if (!repeat)
         FTypeAhead += text;
     const int count = ItemCount();
     if (count == 0)
         return true;
+    // A first letter looks from the next item on, a longer text from this one.
     const int focused = ItemFocused();
-    const int start = focused < 0 ? 0 : repeat ? focused + 1 : focused;
+    const int start = focused < 0 ? 0 : FTypeAhead.size() == 1 ? focused + 1 : focused;
     for (int i = 0; i < count; ++i) {
         const int row = (start + i) % count;
         if (GetDispText(Item(row), 0).startsWith(FTypeAhead, Qt::CaseInsensitive)) {

@@ -80,7 +80,8 @@ void TPTCustomShellList::DoCommandForItem(TPTListItem* item, const QString& verb
 void TPTCustomShellList::DoCommandForAllSelected(const QString& verb)
 {
     TComPtr<IContextMenu> menu;
-    if (Succeeded(GetUIObjectForAllSelected(IID_IContextMenu, reinterpret_cast<void**>(menu.put()))))
+    if (Succeeded(
+            GetUIObjectForAllSelected(IID_IContextMenu, reinterpret_cast<void**>(menu.put()))))
         RunVerb(menu.get(), verb);
 }
 
@@ -126,8 +127,8 @@ void TPTCustomShellList::TrackShellMenu(IContextMenu* menu, std::uint32_t flags,
                                         const QPoint& clientPos)
 {
     TShellMenu description;
-    CheckResult(menu->QueryContextMenu(&description, 0, kFirstShellCommandId, kLastShellCommandId,
-                                       flags));
+    CheckResult(
+        menu->QueryContextMenu(&description, 0, kFirstShellCommandId, kLastShellCommandId, flags));
     PrepareSendTo(description);
     // No fill or refresh while the menu is up: the items it names stay.
     FInMenuOrDrag = true;

@@ -110,7 +110,8 @@ void TPTCustomShellList::OpenSelectedItems()
     if (!DblClickOpen())
         return;
     TComPtr<IContextMenu> menu;
-    if (Succeeded(GetUIObjectForAllSelected(IID_IContextMenu, reinterpret_cast<void**>(menu.put()))))
+    if (Succeeded(
+            GetUIObjectForAllSelected(IID_IContextMenu, reinterpret_cast<void**>(menu.put()))))
         InvokeDefaultCommand(menu.get());
 }
 
