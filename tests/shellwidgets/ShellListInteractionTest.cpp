@@ -356,7 +356,13 @@ TEST_F(ShellListInteraction, ShellMenusForItemsAndTheFolderRunTheirCommands)
     list->ProcessFolderMenu(QPoint(5, 5));
     EXPECT_TRUE(exists(work() + "/doc (copy).txt"));
 
-    // A refresh asked for while the menu was up runs afterwards.
+    // A refresh asked for while the menu was up runs afterwards (no change
+    // notice to do it instead).
+    list->SetOptions(list->Options().With(ptsloDynamicRefresh, false));
+    QTest::qWait(50); // notices of the paste
+    list->Synchronize(false);
+    waitForListing();
+    ASSERT_FALSE(list->RefreshTimerActive());
     makeFile(work() + "/late");
     answer = 0;
     TPTCustomShellList::SetShellMenuTracker([&](QWidget*, const TShellMenu&, const QPoint&) {
