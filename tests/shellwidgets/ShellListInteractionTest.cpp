@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
@@ -425,4 +426,56 @@ TEST_F(ShellListInteraction, TheWheelOverALinkedTreeScrollsTheTree)
     QCoreApplication::sendEvent(viewport, &wheel);
     EXPECT_GT(view->verticalScrollBar()->value(), before);
     list->setParent(nullptr);
+}
+
+TEST_F(ShellListInteraction, ARightClickShowsTheSelectionsMenuAtTheIconOrTheFoldersBesideIt)
+{
+    makeFile(work() + "/picked");
+    show(work());
+    QPoint shownAt;
+    std::vector<std::uint32_t> ids;
+    int menus = 0;
+    TPTCustomShellList::SetShellMenuTracker(
+        [&](QWidget*, const TShellMenu& menu, const QPoint& globalPos) {
+            ++menus;
+            shownAt = globalPos;
+            ids = menu.CommandIds();
+            return std::uint32_t(0);
+        });
+    QWidget* viewport = list->ClientWidget();
+    const int row = rowOf("picked");
+    const QRect item = list->ItemRect(row, drLabel);
+    QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, item.center());
+    ASSERT_EQ(menus, 1);
+    const QRect icon = list->ItemRect(row, drIcon);
+    EXPECT_EQ(shownAt, viewport->mapToGlobal(QPoint(icon.x() + icon.width() / 2,
+                                                    icon.y() + icon.height() / 2)));
+    const auto has = [&](std::uint32_t offset) {
+        return std::find(ids.begin(), ids.end(),
+                         TPTCustomShellList::kFirstShellCommandId + offset) != ids.end();
+    };
+    EXPECT_TRUE(has(18)); // Rename: the file has a path and the list is not read-only
+    list->SetReadOnly(true);
+    QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, item.center());
+    EXPECT_FALSE(has(18));
+
+    // Beside the items: the folder's own menu, with Paste.
+    const QPoint empty(500, 350);
+    list->ClearSelection();
+    QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, empty);
+    ASSERT_EQ(menus, 3);
+    EXPECT_EQ(shownAt, viewport->mapToGlobal(empty));
+    EXPECT_TRUE(has(26));
+    EXPECT_FALSE(has(0));
+
+    // The control's own menu goes first there; the option turns shell menus off.
+    QMenu own;
+    list->SetPopupMenu(&own);
+    list->ClearSelection();
+    QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, empty);
+    own.hide();
+    list->SetPopupMenu(nullptr);
+    list->SetOptions(list->Options().With(ptsloContextMenus, false));
+    QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, item.center());
+    EXPECT_EQ(menus, 3);
 }
