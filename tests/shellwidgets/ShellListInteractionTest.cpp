@@ -11,6 +11,7 @@
 #include "shell/menus/TShellMenu.h"
 #include "shell/menus/UrlOpener.h"
 #include "shell/shell95/OleConstants.h"
+#include "shell/utils/ShellLinks.h"
 #include "shellwidgets/tree/TPTShellTree.h"
 
 #include <QAbstractItemView>
@@ -132,6 +133,18 @@ TEST_F(ShellListInteraction, OpeningAFileRunsItsDefaultCommandUnlessTheHostHandl
 
     list->OnDblClickOpen = [](TPTCustomShellList*, bool& handled) { handled = true; };
     list->OpenSelectedItems();
+    EXPECT_EQ(opened.size(), 1);
+
+    // A shortcut to a folder is followed, even with the host handling opens.
+    makeDir(work() + "/target");
+    ASSERT_TRUE(Succeeded(CreateQuickShortcut(FileNameToString(work() + "/to target.desktop"),
+                                              FileNameToString(work() + "/target"))));
+    list->RefreshItems();
+    waitForListing();
+    select("to target.desktop");
+    list->OpenSelectedItems();
+    waitForListing();
+    EXPECT_EQ(folderPath(), FileNameToString(work() + "/target"));
     EXPECT_EQ(opened.size(), 1);
 }
 
