@@ -492,3 +492,36 @@ TEST_F(ShellListInteraction, ARightClickShowsTheSelectionsMenuAtTheIconOrTheFold
     QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, item.center());
     EXPECT_EQ(menus, 3);
 }
+
+TEST_F(ShellListInteraction, ADragNearAnEdgeScrollsOneLineAtATime)
+{
+    for (int i = 0; i < 200; ++i)
+        makeFile(work() + "/f" + QByteArray::number(1000 + i));
+    makeFile(root() + "/dragged");
+    show(work());
+    list->SetViewStyle(vsReport);
+    QScrollBar* bar = list->ActiveView()->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    const int bottom = bar->value();
+    ASSERT_GT(bottom, 0);
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(FileNameToString(root() + "/dragged"))});
+    QWidget* viewport = list->ClientWidget();
+    const QPoint nearTop(100, 5);
+    QDragEnterEvent enter(nearTop, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QTest::qWait(150);
+    QDragMoveEvent later(nearTop, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &later);
+    EXPECT_EQ(bar->value(), bottom - bar->singleStep());
+    // The middle does not scroll.
+    QTest::qWait(150);
+    QDragMoveEvent middle(QPoint(100, 150), Qt::CopyAction, &mime, Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &middle);
+    EXPECT_EQ(bar->value(), bottom - bar->singleStep());
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(viewport, &leave);
+    EXPECT_EQ(list->DropTarget(), -1);
+}
