@@ -259,56 +259,44 @@ bool TPTCustomShellList::DragEvent(QEvent* event)
     if (!FOptions.Has(ptsloOleDrop))
         return false;
     PTEventGuard([&] {
+        if (event->type() == QEvent::DragLeave) {
+            OnDropTarget_DragLeave();
+            event->accept();
+            return;
+        }
         auto* drop = static_cast<QDropEvent*>(event);
-        switch (event->type()) {
-        case QEvent::DragEnter: {
-            TComPtr<IDataObject> data;
+        // The drop-target calls take screen points.
+        TQtDropArguments arguments = DropArgumentsOf(drop);
+        const QPoint global =
+            ClientWidget()->mapToGlobal(QPoint(arguments.point.x, arguments.point.y));
+        const TPointL point{global.x(), global.y()};
+        TComPtr<IDataObject> data = FDragData;
+        if (event->type() == QEvent::DragEnter || !data) {
             if (Failed(TMimeDataObject::Create(drop->mimeData(), data.put()))) {
                 event->ignore();
                 return;
             }
-            TQtDropArguments arguments = DropArgumentsOf(drop);
-            const QPoint global =
-                ClientWidget()->mapToGlobal(QPoint(arguments.point.x, arguments.point.y));
-            OnDropTarget_DragEnter(data.get(), arguments.keyState, TPointL{global.x(), global.y()},
-                                   arguments.effect);
+        }
+        switch (event->type()) {
+        case QEvent::DragEnter:
+            OnDropTarget_DragEnter(data.get(), arguments.keyState, point, arguments.effect);
             // Accepted even when nothing is under the point, so the moves
             // over other items still arrive.
             drop->setDropAction(QtDropActionFromEffect(arguments.effect));
             event->accept();
             break;
-        }
-        case QEvent::DragMove: {
-            TQtDropArguments arguments = DropArgumentsOf(drop);
-            const QPoint global =
-                ClientWidget()->mapToGlobal(QPoint(arguments.point.x, arguments.point.y));
-            OnDropTarget_DragOver(arguments.keyState, TPointL{global.x(), global.y()},
-                                  arguments.effect);
+        case QEvent::DragMove:
+            OnDropTarget_DragOver(arguments.keyState, point, arguments.effect);
             AnswerDropEvent(drop, arguments.effect);
             break;
-        }
-        case QEvent::DragLeave:
-            OnDropTarget_DragLeave();
-            event->accept();
-            break;
-        case QEvent::Drop: {
-            TComPtr<IDataObject> data = FDragData;
-            if (!data && Failed(TMimeDataObject::Create(drop->mimeData(), data.put()))) {
-                event->ignore();
-                return;
-            }
-            TQtDropArguments arguments = DropArgumentsOf(drop);
-            const QPoint global =
-                ClientWidget()->mapToGlobal(QPoint(arguments.point.x, arguments.point.y));
-            OnDropTarget_Drop(data.get(), arguments.keyState, TPointL{global.x(), global.y()},
-                              arguments.effect);
+        case QEvent::Drop:
+            OnDropTarget_Drop(data.get(), arguments.keyState, point, arguments.effect);
             AnswerDropEvent(drop, arguments.effect);
             // A drop from another program changes the folder: show it now
             // rather than after the change notice's delay.
             if (arguments.effect != DROPEFFECT_NONE && !FInMenuOrDrag)
                 RefreshItems();
             break;
-        }
         default:
             break;
         }

@@ -461,8 +461,8 @@ TEST_F(ShellListInteraction, ARightClickShowsTheSelectionsMenuAtTheIconOrTheFold
     QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, item.center());
     ASSERT_EQ(menus, 1);
     const QRect icon = list->ItemRect(row, drIcon);
-    EXPECT_EQ(shownAt, viewport->mapToGlobal(QPoint(icon.x() + icon.width() / 2,
-                                                    icon.y() + icon.height() / 2)));
+    EXPECT_EQ(shownAt, viewport->mapToGlobal(
+                           QPoint(icon.x() + icon.width() / 2, icon.y() + icon.height() / 2)));
     const auto has = [&](std::uint32_t offset) {
         return std::find(ids.begin(), ids.end(),
                          TPTCustomShellList::kFirstShellCommandId + offset) != ids.end();
@@ -517,8 +517,7 @@ TEST_F(ShellListInteraction, ADragNearAnEdgeScrollsOneLineAtATime)
     EXPECT_EQ(bar->value(), bottom - bar->singleStep());
     // The middle does not scroll.
     QTest::qWait(150);
-    QDragMoveEvent middle(QPoint(100, 150), Qt::CopyAction, &mime, Qt::LeftButton,
-                          Qt::NoModifier);
+    QDragMoveEvent middle(QPoint(100, 150), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &middle);
     EXPECT_EQ(bar->value(), bottom - bar->singleStep());
     QDragLeaveEvent leave;
