@@ -64,14 +64,21 @@ int TPTCustomShellList::ShellSelCount()
 
 void TPTCustomShellList::OpenItem(TPTListItem* item)
 {
-    Synchronize(true);
     if (!item)
         return;
     TPTShListData* data = GetDataFromItem(item);
+    // A pending refresh may move or remove items: find the record again.
+    Synchronize(true);
     if (!data) {
         DblClickOpen();
         return;
     }
+    int row = 0;
+    while (row < ItemCount() && GetDataFromItem(&Item(row)) != data)
+        ++row;
+    if (row == ItemCount())
+        return; // gone with the refresh
+    item = &Item(row);
     TPTBusyCursor busy;
     // Navigating clears the items, and the record with them.
     if (data->IsFolder()) {
