@@ -92,10 +92,19 @@ int main(int argc, char** argv)
     bar->addWidget(mask);
     QObject::connect(mask, &QLineEdit::editingFinished, list,
                      [list, mask] { PTEventGuard([&] { list->SetFileFilter(mask->text()); }); });
+    bar->addSeparator();
+    QObject::connect(bar->addAction(QStringLiteral("Up")), &QAction::triggered, list,
+                     [list] { PTEventGuard([&] { list->GoUp(1); }); });
+    QObject::connect(bar->addAction(QStringLiteral("New Folder")), &QAction::triggered, list,
+                     [list] { PTEventGuard([&] { list->CreateNewFolder(true); }); });
     auto* count = new QLabel;
     window.statusBar()->addWidget(count);
     list->OnFillComplete = [count](TPTCustomShellList* sender) {
         count->setText(QStringLiteral("%1 objects").arg(sender->ItemCount()));
+    };
+    list->OnFolderChanged = [&window](TPTCustomShellList* sender) {
+        window.setWindowTitle(
+            QStringLiteral("Shell list - %1").arg(sender->Folder().GetPathName()));
     };
 
     list->SetFileFilter(mask->text());
