@@ -146,6 +146,16 @@ TEST_F(ShellListInteraction, OpeningAFileRunsItsDefaultCommandUnlessTheHostHandl
     waitForListing();
     EXPECT_EQ(folderPath(), FileNameToString(work() + "/target"));
     EXPECT_EQ(opened.size(), 1);
+
+    // Several items, a folder among them: one default command for all of
+    // them, no navigation.
+    list->OnDblClickOpen = nullptr;
+    show(work());
+    select("report.csv");
+    list->SetSelected(rowOf("target"), true);
+    list->OpenSelectedItems();
+    EXPECT_EQ(folderPath(), FileNameToString(work()));
+    EXPECT_EQ(opened.size(), 3);
 }
 
 TEST_F(ShellListInteraction, F2RenamesInPlaceWithoutASecondListing)
