@@ -17,9 +17,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
@@ -533,4 +535,35 @@ TEST_F(ShellListInteraction, ADragNearAnEdgeScrollsOneLineAtATime)
     QDragLeaveEvent leave;
     QCoreApplication::sendEvent(viewport, &leave);
     EXPECT_EQ(list->DropTarget(), -1);
+}
+
+TEST_F(ShellListInteraction, InADialogEnterOnAFileIsTheDialogsAndOnAFolderTheLists)
+{
+    makeDir(work() + "/folder");
+    makeFile(work() + "/folder/inside");
+    makeFile(work() + "/file");
+    int opened = 0;
+    SetUrlOpener([&](const QUrl&) { return ++opened, true; });
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    list->setParent(&dialog);
+    layout->addWidget(list.get());
+    auto* ok = new QPushButton(QStringLiteral("OK"));
+    ok->setDefault(true);
+    layout->addWidget(ok);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    dialog.show();
+    show(work());
+
+    select("folder");
+    key(Qt::Key_Return);
+    waitForListing();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(captions(), QStringList{"inside"});
+
+    select("inside");
+    key(Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(opened, 0);
+    list->setParent(nullptr);
 }
