@@ -168,6 +168,8 @@ class TPTCustomShellList : public TPTCustomListView,
     void ProcessMenu(TPTListItem* item, const QPoint& clientPos);
     void ProcessMenuForAllSelected(const QPoint& clientPos);
     void ProcessFolderMenu(const QPoint& clientPos);
+    // Hands the selection to entry `index` of the Send To entries that
+    // PrepareSendTo put in the menu (none here: does nothing).
     virtual void ProcessSendTo(int index);
     void DoCommandForItem(TPTListItem* item, const QString& verb);
     void DoCommandForAllSelected(const QString& verb);
