@@ -2,12 +2,14 @@
 
 #include "shell/PTEventGuard.h"
 #include "shell/PTMessages.h"
+#include "shell/dragdrop/TDropTarget_shtv.h"
 #include "shell/icons/SystemIcons.h"
 #include "shell/notify/TChangeHandlerThread.h"
 #include "shell/records/TPTShTreeData.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/TPTDeviceChangeHandler.h"
 #include "shellwidgets/images/TPTSystemImageList.h"
+#include "shellwidgets/menus/TPTQtDropBridge.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 #include "shellwidgets/tree/IPTShellTreeLinkedCombo.h"
 #include "shellwidgets/tree/IPTShellTreeLinkedList.h"
@@ -28,6 +30,8 @@ TPTCustomShellTree::TPTCustomShellTree(QWidget* parent) : TPTCustomTreeView(pare
     FBaseFolder.SetOnChange([this](TPTShellLocator*) { BaseFolderChanged(); });
     FSelectedFolder.SetOnChange([this](TPTShellLocator*) { SelectedFolderChanged(); });
     InstallImages();
+    FDropBridge = std::make_unique<TPTQtDropBridge>(viewport());
+    UpdateDropRegistration(FOptions & ptstoOleDrop);
     PTDeviceChangeHandler()->Add(this, [this](TPTDeviceChangeHandler* sender, const TMessage& m) {
         PTEventGuard([&] { DeviceChangeDetected(sender, m); });
     });
@@ -50,6 +54,7 @@ TPTCustomShellTree::~TPTCustomShellTree()
     FShellList = nullptr;
     FShellCombo = nullptr;
     FChangeThread.reset();
+    UpdateDropRegistration(false);
     // The teardown rule: every record passes through this class's Delete.
     DestroyItems();
 }
@@ -89,6 +94,8 @@ void TPTCustomShellTree::Delete(TPTTreeNode* node)
     FWatches.remove(node);
     if (node == FLastAdded)
         FLastAdded = nullptr;
+    if (node == FDragSourceNode)
+        FDragSourceNode = nullptr;
     PTEventGuard([&] {
         struct FreeAlways {
             TPTCustomShellTree* tree;
@@ -149,8 +156,9 @@ void TPTCustomShellTree::SetOptions(TPTShellTreeOptions options)
 {
     const TPTShellTreeOptions changed = FOptions ^ options;
     FOptions = options;
-    // Dragging and dropping (ptstoOleDrag, ptstoOleDrop) belong to the tree's
-    // drag-and-drop code, which reads Options() itself.
+    // ptstoOleDrag and ptstoContextMenus are read where they matter.
+    if (changed & ptstoOleDrop)
+        UpdateDropRegistration(options & ptstoOleDrop);
     if (changed & ptstoDynamicRefresh) {
         if (options & ptstoDynamicRefresh)
             InstallChangeHandlersForAllLocalDrives();
