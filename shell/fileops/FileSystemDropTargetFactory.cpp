@@ -5,7 +5,9 @@
 #include "shell/fileops/TrashEntries.h"
 #include "shell/namespace/ItemData.h"
 #include "shell/namespace/NamespacePaths.h"
+#include "platform/FileNameCodec.h"
 #include "shell/utils/IdList.h"
+#include "shell/utils/ShellLinks.h"
 #include "shell/utils/TIdListPtr.h"
 
 #include <sys/stat.h>
@@ -28,8 +30,19 @@ HRESULT CreateFileSystemDropTarget(IShellFolder*, PCItemIDList folderIdList, HWN
         return E_OUTOFMEMORY;
     QByteArray path;
     struct stat st;
-    if (!NamespacePaths::PathOfIdList(absolute.get(), path) || ::stat(path.constData(), &st) != 0 ||
-        !S_ISDIR(st.st_mode))
+    if (!NamespacePaths::PathOfIdList(absolute.get(), path) || ::stat(path.constData(), &st) != 0)
+        return E_NOINTERFACE;
+    // A link file to a folder (a Send To entry, a desktop shortcut) takes
+    // drops into that folder.
+    if (S_ISREG(st.st_mode) && path.toLower().endsWith(kShortcutExtension)) {
+        TLinkData link;
+        if (Failed(ResolveShortcut(FileNameToString(path), link, false)) || link.Path.isEmpty())
+            return E_NOINTERFACE;
+        path = FileNameFromString(link.Path);
+        if (::stat(path.constData(), &st) != 0)
+            return E_NOINTERFACE;
+    }
+    if (!S_ISDIR(st.st_mode))
         return E_NOINTERFACE;
     // A trash's own files folder, reached by its path: files put there
     // directly would have no record of where they came from.
