@@ -170,3 +170,32 @@ TEST_F(ShellTreeDragDrop, HoveringNearTheTopScrollsOneLineEvery100Ms)
     EXPECT_EQ(bar->value(), start - 2 * bar->singleStep());
     tree->OnDropTarget_DragLeave();
 }
+
+TEST_F(ShellTreeDragDrop, DraggingANodeRunsTheDragLoopAndClearsItsStateAfterwards)
+{
+    MakeFolders({"alpha", "beta"});
+    MakeTree();
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
+    TPTTreeNode* alpha = Child(Root(), "alpha");
+    EXPECT_EQ(tree->GetDragDropAttributesForNode(alpha),
+              DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+    bool started = false;
+    tree->OnBeginDrag = [&](TPTCustomTreeView*, TPTTreeNode*, Qt::MouseButton) { started = true; };
+    // The offscreen platform ends every drag at once, without a drop.
+    const QPoint from = tree->NodeRect(alpha, true).center();
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(tree->viewport(), from + QPoint(0, 3 * QApplication::startDragDistance()));
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, from);
+    EXPECT_FALSE(started); // the tree's own drag, not the base's event
+    EXPECT_FALSE(tree->InMenuOrDrag());
+    EXPECT_EQ(tree->DragSourceNode(), nullptr);
+    EXPECT_EQ(tree->DropTarget(), nullptr);
+    EXPECT_TRUE(QDir(Path("alpha")).exists());
+
+    tree->SetOptions(kDefaultShellTreeOptions & ~ptstoOleDrag);
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(tree->viewport(), from + QPoint(0, 3 * QApplication::startDragDistance()));
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, from);
+    EXPECT_TRUE(started);
+}

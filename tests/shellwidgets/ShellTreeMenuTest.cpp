@@ -177,3 +177,21 @@ TEST(SendToMenuChar, SearchesAfterTheHighlightedEntryAndWraps)
     EXPECT_EQ(only.index, 1);
     EXPECT_EQ(SendToMenuChar(names, 0, QChar('x')).kind, TSendToMenuChar::Close);
 }
+
+TEST_F(ShellTreeMenu, HighlightedCommandsGiveTheirHelpTextAndOthersAnEmptyHint)
+{
+    MakeFolders({"alpha"});
+    MakeTree();
+    QStringList hints;
+    tree->OnPopupHint = [&](TPTCustomShellTree*, const QString& hint) { hints << hint; };
+    onMenu = [](QMenu* menu) {
+        for (QAction* action : menu->actions())
+            if (action->data().toInt() == 50 || action->menu())
+                Q_EMIT menu->hovered(action);
+        return 0;
+    };
+    tree->ProcessMenu(Child(Root(), "alpha"), QPoint(1, 1));
+    ASSERT_EQ(hints.size(), 2);
+    EXPECT_FALSE(hints.at(0).isEmpty());
+    EXPECT_TRUE(hints.at(1).isEmpty());
+}
