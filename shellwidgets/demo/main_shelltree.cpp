@@ -26,6 +26,10 @@ int main(int argc, char** argv)
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(tree);
     layout->addWidget(path);
+    // The highlighted context-menu command's help text, in place of the path.
+    tree->OnPopupHint = [path, tree](TPTCustomShellTree*, const QString& hint) {
+        path->setText(hint.isEmpty() ? tree->GetSelectedPathName() : hint);
+    };
     tree->OnChange = [path](TPTCustomTreeView* sender, TPTTreeNode*) {
         path->setText(static_cast<TPTShellTree*>(sender)->GetSelectedPathName());
     };
