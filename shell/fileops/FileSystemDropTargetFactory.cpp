@@ -1,5 +1,6 @@
 #include "shell/fileops/FileSystemDropTargetFactory.h"
 
+#include "shell/fileops/TApplicationDropTarget.h"
 #include "shell/fileops/TFileSystemDropTarget.h"
 #include "shell/fileops/TTrashDropTarget.h"
 #include "shell/fileops/TrashEntries.h"
@@ -33,10 +34,15 @@ HRESULT CreateFileSystemDropTarget(IShellFolder*, PCItemIDList folderIdList, HWN
     if (!NamespacePaths::PathOfIdList(absolute.get(), path) || ::stat(path.constData(), &st) != 0)
         return E_NOINTERFACE;
     // A link file to a folder (a Send To entry, a desktop shortcut) takes
-    // drops into that folder.
+    // drops into that folder; an application's entry hands them to the program.
     if (S_ISREG(st.st_mode) && path.toLower().endsWith(kShortcutExtension)) {
+        const QString file = FileNameToString(path);
+        if (std::optional<TDesktopApplication> application = DesktopApplicationOfFile(file)) {
+            *object = static_cast<IDropTarget*>(new TApplicationDropTarget(*application));
+            return S_OK;
+        }
         TLinkData link;
-        if (Failed(ResolveShortcut(FileNameToString(path), link, false)) || link.Path.isEmpty())
+        if (Failed(ResolveShortcut(file, link, false)) || link.Path.isEmpty())
             return E_NOINTERFACE;
         path = FileNameFromString(link.Path);
         if (::stat(path.constData(), &st) != 0)

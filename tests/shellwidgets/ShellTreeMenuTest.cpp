@@ -195,3 +195,32 @@ TEST_F(ShellTreeMenu, HighlightedCommandsGiveTheirHelpTextAndOthersAnEmptyHint)
     EXPECT_FALSE(hints.at(0).isEmpty());
     EXPECT_TRUE(hints.at(1).isEmpty());
 }
+
+TEST_F(ShellTreeMenu, SendToAnApplicationEntryHandsTheFolderToTheProgram)
+{
+    MakeFolders({"alpha"});
+    const QString script = Path("record.sh");
+    {
+        QFile file(script);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$0.out\"\n");
+        ASSERT_TRUE(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    }
+    ASSERT_TRUE(QDir().mkpath(SendToPath()));
+    {
+        QFile entry(SendToPath("Recorder.desktop"));
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=" +
+                    QFile::encodeName(script) + " %f\n");
+    }
+    MakeTree();
+    TPTSendToList::Instance().Reload();
+    ASSERT_EQ(TPTSendToList::Instance().Count(), 1);
+    tree->ProcessSendTo(Child(Root(), "alpha"), 0);
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(script + ".out"); }, 10000));
+    QFile out(script + ".out");
+    ASSERT_TRUE(WaitUntil([&] { return out.size() > 0; }, 5000));
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), QFile::encodeName(Path("alpha")));
+    EXPECT_EQ(messageBoxes, 0);
+}
