@@ -35,7 +35,9 @@ class TSendToKeys : public QObject
         auto* menu = static_cast<QMenu*>(watched);
         const QString text = static_cast<QKeyEvent*>(event)->text();
         const QList<QAction*> entries = entryActions(menu);
-        if (text.size() != 1 || !text.at(0).isPrint() || entries.isEmpty())
+        // Space and the other keys keep Qt's meaning in a menu.
+        if (text.size() != 1 || !text.at(0).isPrint() || text.at(0).isSpace() ||
+            entries.isEmpty())
             return QObject::eventFilter(watched, event);
         QStringList names;
         for (const QAction* action : entries)
@@ -44,9 +46,11 @@ class TSendToKeys : public QObject
         PTEventGuard([&] {
             const TSendToMenuChar answer =
                 SendToMenuChar(names, int(entries.indexOf(menu->activeAction())), text.at(0));
-            if (answer.kind == TSendToMenuChar::Close)
-                return;
             handled = true;
+            if (answer.kind == TSendToMenuChar::Close) {
+                menu->hide(); // back to the menu it came from
+                return;
+            }
             QAction* chosen = entries.at(answer.index);
             menu->setActiveAction(chosen);
             if (answer.kind == TSendToMenuChar::Execute)

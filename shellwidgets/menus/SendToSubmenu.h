@@ -10,7 +10,8 @@ class QMenu;
 // the entries of TPTSendToList when the submenu opens, as commands 1, 2, ...
 // (entry k is command k + 1), shown with their icons and names without
 // extensions. Typing a letter in the submenu selects the next entry starting
-// with it, or runs it when it is the only one.
+// with it, runs it when it is the only one, and closes the submenu when none
+// does.
 
 // Command identifiers of Send To entries are below this.
 inline constexpr int kFirstShellCommandId = 50;

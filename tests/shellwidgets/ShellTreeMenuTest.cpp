@@ -97,6 +97,7 @@ TEST_F(ShellTreeMenu, SendToListsTheFolderSortedWithoutExtensionsAndTypedLetters
     QStringList afterB;
     QStringList afterBB;
     QString executed;
+    bool closedOnNoMatch = false;
     onMenu = [&](QMenu* menu) {
         QMenu* sendTo = sendToSubmenu(menu);
         if (!sendTo)
@@ -110,6 +111,9 @@ TEST_F(ShellTreeMenu, SendToListsTheFolderSortedWithoutExtensionsAndTypedLetters
         QObject::connect(sendTo, &QMenu::triggered,
                          [&](QAction* action) { executed = action->text(); });
         QTest::keyClick(sendTo, Qt::Key_Z);
+        sendTo->show();
+        QTest::keyClick(sendTo, Qt::Key_Q);
+        closedOnNoMatch = !sendTo->isVisible();
         return 0;
     };
     tree->ProcessMenu(Child(Root(), "alpha"), QPoint(1, 1));
@@ -117,6 +121,7 @@ TEST_F(ShellTreeMenu, SendToListsTheFolderSortedWithoutExtensionsAndTypedLetters
     EXPECT_EQ(afterB, QStringList{"Beta"});
     EXPECT_EQ(afterBB, QStringList{"bin"});
     EXPECT_EQ(executed, QStringLiteral("zeta"));
+    EXPECT_TRUE(closedOnNoMatch);
 }
 
 TEST_F(ShellTreeMenu, AnEmptySendToFolderKeepsThePlaceholder)
