@@ -23,8 +23,7 @@ HRESULT SendToEntry(IDataObject* dataObject, int index, HWND owner)
                                          item.put(), nullptr));
     TComPtr<IDropTarget> target;
     PCItemIDList items[1] = {item.get()};
-    CheckResult(
-        folder->GetUIObjectOf(owner, 1, items, IID_IDropTarget, nullptr, target.putVoid()));
+    CheckResult(folder->GetUIObjectOf(owner, 1, items, IID_IDropTarget, nullptr, target.putVoid()));
     const TPointL origin;
     std::uint32_t effect = DROPEFFECT_COPY;
     CheckResult(target->DragEnter(dataObject, MK_LBUTTON, origin, &effect));

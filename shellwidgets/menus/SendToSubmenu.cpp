@@ -36,8 +36,7 @@ class TSendToKeys : public QObject
         const QString text = static_cast<QKeyEvent*>(event)->text();
         const QList<QAction*> entries = entryActions(menu);
         // Space and the other keys keep Qt's meaning in a menu.
-        if (text.size() != 1 || !text.at(0).isPrint() || text.at(0).isSpace() ||
-            entries.isEmpty())
+        if (text.size() != 1 || !text.at(0).isPrint() || text.at(0).isSpace() || entries.isEmpty())
             return QObject::eventFilter(watched, event);
         QStringList names;
         for (const QAction* action : entries)
@@ -96,8 +95,9 @@ void InstallSendToSubmenus(QMenu* menu)
         if (!submenu)
             continue;
         if (IsSendToPlaceholder(submenu)) {
-            QObject::connect(submenu, &QMenu::aboutToShow, submenu,
-                             [submenu] { PTEventGuard([submenu] { FillSendToSubmenu(submenu); }); });
+            QObject::connect(submenu, &QMenu::aboutToShow, submenu, [submenu] {
+                PTEventGuard([submenu] { FillSendToSubmenu(submenu); });
+            });
             submenu->installEventFilter(new TSendToKeys(submenu));
         } else {
             InstallSendToSubmenus(submenu);

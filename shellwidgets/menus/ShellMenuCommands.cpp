@@ -55,8 +55,8 @@ QString ShellMenuHelpText(IContextMenu* contextMenu, int id)
     if (!contextMenu || id < kFirstShellCommandId)
         return QString();
     QString text;
-    if (Failed(contextMenu->GetCommandString(std::uint32_t(id - kFirstShellCommandId),
-                                             GCS_HELPTEXT, nullptr, &text)))
+    if (Failed(contextMenu->GetCommandString(std::uint32_t(id - kFirstShellCommandId), GCS_HELPTEXT,
+                                             nullptr, &text)))
         return QString();
     return text.left(kMaxCommandString);
 }

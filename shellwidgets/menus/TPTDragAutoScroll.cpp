@@ -24,8 +24,7 @@ void TPTDragAutoScroll::Start()
     m_last = m_clock();
 }
 
-QPoint TPTDragAutoScroll::Step(const QSize& size, const QPoint& point,
-                               const TCanScroll& canScroll)
+QPoint TPTDragAutoScroll::Step(const QSize& size, const QPoint& point, const TCanScroll& canScroll)
 {
     const std::int64_t now = m_clock();
     if (now - m_last < kIntervalMs)

@@ -73,8 +73,8 @@ void TPTCustomShellTree::OleBeginDrag(Qt::MouseButton button)
     const std::uint32_t dragButton = button == Qt::RightButton ? MK_RBUTTON : MK_LBUTTON;
     auto source = TComPtr<IDropSource>::adopt(new TDropSource_shlvtv(dragButton));
     std::uint32_t effect = DROPEFFECT_NONE;
-    scope.dropped = ShellDoDragDrop(this, dataObject.get(), source.get(), allowed, &effect) ==
-                    DRAGDROP_S_DROP;
+    scope.dropped =
+        ShellDoDragDrop(this, dataObject.get(), source.get(), allowed, &effect) == DRAGDROP_S_DROP;
 }
 
 std::uint32_t TPTCustomShellTree::GetDragDropAttributesForNode(TPTTreeNode* node)
@@ -120,9 +120,8 @@ TPTTreeNode* TPTCustomShellTree::NodeAtScreen(TPointL point) const
     return NodeAt(viewport()->mapFromGlobal(QPoint(point.x, point.y)));
 }
 
-HRESULT TPTCustomShellTree::OnDropTarget_DragEnter(IDataObject* dataObject,
-                                                   std::uint32_t keyState, TPointL point,
-                                                   std::uint32_t& effect)
+HRESULT TPTCustomShellTree::OnDropTarget_DragEnter(IDataObject* dataObject, std::uint32_t keyState,
+                                                   TPointL point, std::uint32_t& effect)
 {
     FAutoScroll.Start();
     FDragData = TComPtr<IDataObject>::share(dataObject);

@@ -28,8 +28,7 @@ TComPtr<IContextMenu> contextMenuOf(TPTShTreeData* data, HWND owner, HRESULT* re
     if (data && data->ParentData()) {
         if (TComPtr<IShellFolder> parent = data->GetParentIShf()) {
             PCItemIDList item = data->RelPidl();
-            hr = parent->GetUIObjectOf(owner, 1, &item, IID_IContextMenu, nullptr,
-                                       menu.putVoid());
+            hr = parent->GetUIObjectOf(owner, 1, &item, IID_IContextMenu, nullptr, menu.putVoid());
         }
     }
     if (result)
