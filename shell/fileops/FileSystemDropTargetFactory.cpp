@@ -1,12 +1,12 @@
 #include "shell/fileops/FileSystemDropTargetFactory.h"
 
+#include "platform/FileNameCodec.h"
 #include "shell/fileops/TApplicationDropTarget.h"
 #include "shell/fileops/TFileSystemDropTarget.h"
 #include "shell/fileops/TTrashDropTarget.h"
 #include "shell/fileops/TrashEntries.h"
 #include "shell/namespace/ItemData.h"
 #include "shell/namespace/NamespacePaths.h"
-#include "platform/FileNameCodec.h"
 #include "shell/utils/IdList.h"
 #include "shell/utils/ShellLinks.h"
 #include "shell/utils/TIdListPtr.h"

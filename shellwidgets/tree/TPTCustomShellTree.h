@@ -161,8 +161,8 @@ class TPTCustomShellTree : public TPTCustomTreeView,
     // target calls are screen coordinates.
     void OleBeginDrag(Qt::MouseButton button);
     std::uint32_t GetDragDropAttributesForNode(TPTTreeNode* node);
-    HRESULT OnDropTarget_DragEnter(IDataObject* dataObject, std::uint32_t keyState,
-                                   TPointL point, std::uint32_t& effect) override;
+    HRESULT OnDropTarget_DragEnter(IDataObject* dataObject, std::uint32_t keyState, TPointL point,
+                                   std::uint32_t& effect) override;
     HRESULT OnDropTarget_DragOver(std::uint32_t keyState, TPointL point,
                                   std::uint32_t& effect) override;
     HRESULT OnDropTarget_DragLeave() override;
