@@ -1,31 +1,24 @@
 #pragma once
 
+#include "shell/fileops/TPathsDropTarget.h"
 #include "shell/menus/DesktopApplications.h"
-#include "shell/shell95/IDropTarget.h"
-
-#include <QByteArray>
-#include <QList>
 
 // The drop target of a desktop entry of an application (a Send To entry, a
 // launcher on the desktop): dropped files are handed to the program, as its
-// Exec line says. The effect is copy; the files stay where they are.
-class TApplicationDropTarget final : public TComObject<IDropTarget>
+// Exec line says. The effect is copy; the files stay where they are. A
+// program that cannot be started is the drop's result, with effect none.
+class TApplicationDropTarget final : public TPathsDropTarget
 {
   public:
-    explicit TApplicationDropTarget(TDesktopApplication application);
+    explicit TApplicationDropTarget(TDesktopApplication application)
+        : m_application(std::move(application))
+    {
+    }
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    HRESULT DragEnter(IDataObject* dataObject, std::uint32_t keyState, TPointL point,
-                      std::uint32_t* effect) override;
-    HRESULT DragOver(std::uint32_t keyState, TPointL point, std::uint32_t* effect) override;
-    HRESULT DragLeave() override;
-    // Starts the program; a failure to start it is the result, with effect none.
-    HRESULT Drop(IDataObject* dataObject, std::uint32_t keyState, TPointL point,
-                 std::uint32_t* effect) override;
+  protected:
+    std::uint32_t EffectFor(const QList<QByteArray>& paths, std::uint32_t allowed) const override;
+    HRESULT Apply(const QList<QByteArray>& paths, std::uint32_t& effect) override;
 
   private:
-    std::uint32_t effectFor(std::uint32_t allowed) const;
-
     TDesktopApplication m_application;
-    QList<QByteArray> m_paths;
 };
