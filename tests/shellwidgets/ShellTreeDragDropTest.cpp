@@ -1,7 +1,12 @@
 #include "ShellTreeDataHomeFixture.h"
 
+#include "platform/GlobalMemory.h"
 #include "shell/dragdrop/MimeDataBridge.h"
 #include "shell/shell95/OleConstants.h"
+#include "shell/utils/IdList.h"
+#include "shell/utils/ShellDataBlocks.h"
+#include "shell/utils/ShellServices.h"
+#include "shell/utils/TIdListPtr.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -125,6 +130,25 @@ TEST_F(ShellTreeDragDrop, CorruptOrForeignDataIsRefusedWithNoEffect)
 
     EXPECT_TRUE(QDir(Path("dest")).isEmpty());
     EXPECT_EQ(messageBoxes, 0);
+    EXPECT_EQ(tree->DropTarget(), nullptr);
+
+    // A well-formed array naming objects of no folder: reading the dragged
+    // items' abilities fails, the error is shown, the drop has no effect and
+    // the tree goes on.
+    const QByteArray foreignItem("\x06\x00zzzz\x00\x00", 8);
+    TIdListPtr parent(IdListFromBytes(nullptr, foreignItem));
+    TIdListPtr item(IdListFromBytes(nullptr, foreignItem));
+    ASSERT_TRUE(parent && item);
+    HGLOBAL block = nullptr;
+    ASSERT_TRUE(Succeeded(BuildIdListArray(parent.get(), {item.get()}, &block)));
+    QMimeData foreign;
+    foreign.setData(kShellIdListMimeType, BytesOfGlobal(block));
+    foreign.setUrls({QUrl::fromLocalFile(Path("dest"))});
+    GlobalFree(block);
+    outcome = dragOnto(tree.get(), at, foreign, Qt::CopyAction);
+    EXPECT_FALSE(outcome.dropAccepted);
+    EXPECT_EQ(messageBoxes, 1);
+    EXPECT_TRUE(QDir(Path("dest")).isEmpty());
     EXPECT_EQ(tree->DropTarget(), nullptr);
 }
 
