@@ -399,8 +399,7 @@ namespace
 
 // The controls' events name the control as sender, the components' events
 // any object: the one converts to the other; an empty event stays empty.
-template <typename Target, typename Source>
-void Forward(Target& target, const Source& source)
+template <typename Target, typename Source> void Forward(Target& target, const Source& source)
 {
     if (source)
         target = source;

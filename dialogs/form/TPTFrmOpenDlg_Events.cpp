@@ -169,8 +169,11 @@ void TPTFrmOpenDlg::ShowTree(bool show)
                 FLinks->LinkTreeBetween();
                 PTSplitter1->SetPaneMinSize(0, kTreePaneMinSize);
             }
+            // A collapsed tree, or one squeezed to its minimum (a stored -1
+            // arrives as 4), opens at a width one can use.
             const int position = PTSplitter1->Position();
-            PTSplitter1->SetPosition(position < 0 ? Scale(kOpenedTreeWidth, FScale) : position);
+            PTSplitter1->SetPosition(position <= kTreePaneMinSize ? Scale(kOpenedTreeWidth, FScale)
+                                                                  : position);
         } catch (...) {
             ShowTreeBtn->setChecked(false);
             throw;
@@ -324,7 +327,11 @@ void TPTFrmOpenDlg::PTShellList1FolderChanged()
 
 void TPTFrmOpenDlg::PTShellTree1Change()
 {
-    if (FShown)
+    // Only a folder the user picks in the tree: the tree's own fills and the
+    // folders the combo hands it also select nodes, and must not take away
+    // the name the dialog was opened with.
+    if (FShown && PTShellTree1->isVisible() &&
+        (PTShellTree1->hasFocus() || PTShellTree1->isAncestorOf(QApplication::focusWidget())))
         FileNameEdt->clear();
 }
 
