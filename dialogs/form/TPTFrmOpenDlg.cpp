@@ -4,6 +4,7 @@
 #include "dialogs/form/FileTypeFilter.h"
 #include "dialogs/form/FrmOpenDlgLayout.h"
 #include "dialogs/form/OpenOptionMapping.h"
+#include "dialogs/form/TPTFileNameCompleter.h"
 #include "dialogs/form/TPTFormControlLinks.h"
 
 #include "controls/combo/TPTCombobox.h"
@@ -208,6 +209,7 @@ void TPTFrmOpenDlg::CreateBottomPanel()
     FileNameEdt->setObjectName(QStringLiteral("FileNameEdt"));
     FileNameEdt->setAccessibleName(QStringLiteral("File name"));
     FileNameTxt->setBuddy(FileNameEdt);
+    FileNameEdt->setCompleter(new TPTFileNameCompleter([this] { return ShownFolderPath(); }, this));
     connect(FileNameEdt, &QLineEdit::textEdited, this, [this] {
         if (FShown)
             FConfirmation.LastInputSource = lisEdit;

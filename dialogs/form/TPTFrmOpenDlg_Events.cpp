@@ -16,9 +16,12 @@
 #include "shellwidgets/list/TPTShellList.h"
 #include "shellwidgets/tree/TPTShellTree.h"
 
+#include <QAbstractItemView>
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -206,9 +209,11 @@ bool TPTFrmOpenDlg::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget != QApplication::focusWidget())
         return QDialog::eventFilter(watched, event);
+    QWidget* completions = FileNameEdt->completer() ? FileNameEdt->completer()->popup() : nullptr;
     const bool ours =
         widget->window() == this ||
-        (PTShellCombo1->view() && widget->window() == PTShellCombo1->view()->window());
+        (PTShellCombo1->view() && widget->window() == PTShellCombo1->view()->window()) ||
+        (completions && widget->window() == completions->window());
     if (!ours)
         return QDialog::eventFilter(watched, event);
     bool handled = false;
@@ -223,6 +228,20 @@ void TPTFrmOpenDlg::FormKeyDown(QKeyEvent* event, bool& handled)
         return;
     if (QApplication::mouseButtons() != Qt::NoButton)
         return;
+    QCompleter* completer = FileNameEdt->completer();
+    if (event->key() == Qt::Key_Tab && completer && completer->popup()->isVisible()) {
+        // Tab takes the highlighted completion, or the first one.
+        QModelIndex chosen = completer->popup()->currentIndex();
+        if (!chosen.isValid() && completer->setCurrentRow(0))
+            chosen = completer->currentIndex();
+        // The popup shows the completer's proxy; the path is the source's.
+        auto* proxy = qobject_cast<QAbstractProxyModel*>(completer->completionModel());
+        if (chosen.isValid() && proxy)
+            FileNameEdt->setText(completer->pathFromIndex(proxy->mapToSource(chosen)));
+        completer->popup()->hide();
+        handled = true;
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_F4:
         if (PTShellCombo1->DroppedDown()) {

@@ -1,3 +1,4 @@
+#include "dialogs/form/FileNameCompletion.h"
 #include "dialogs/form/FileTypeFilter.h"
 #include "dialogs/form/FrmOpenDlgLayout.h"
 #include "dialogs/form/OpenOptionMapping.h"
@@ -110,6 +111,34 @@ TEST(FrmOpenDlgLayoutTest, ResizeKeepsTheMarginsOfTheDesign)
     r = ResizeLayout(QSize(100, 40), 26, 20, 75, 88, 13, 1.0);
     EXPECT_GE(r.editWidth, 0);
     EXPECT_GE(r.splitterContainer.height(), 0);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(FileNameCompletionTest, TypedTextAndCandidatesMapBothWays)
+{
+    using namespace FileNameCompletion;
+    const QString folder = u"/data/site"_s, home = u"/home/eve"_s;
+    EXPECT_EQ(AbsoluteTyped(u"Doc"_s, folder, home), u"/data/site/Doc"_s);
+    EXPECT_EQ(AbsoluteTyped(u""_s, folder, home), u"/data/site/"_s);
+    EXPECT_EQ(AbsoluteTyped(u"/etc/ho"_s, folder, home), u"/etc/ho"_s);
+    EXPECT_EQ(AbsoluteTyped(u"~/Do"_s, folder, home), u"/home/eve/Do"_s);
+    EXPECT_EQ(AbsoluteTyped(u"~"_s, folder, home), u"/home/eve/"_s);
+    // "~x" is a name, as in the path rules of the box.
+    EXPECT_EQ(AbsoluteTyped(u"~x"_s, u"/"_s, home), u"/~x"_s);
+
+    EXPECT_EQ(TextForCandidate(u"Doc"_s, u"/data/site/Documents"_s, true, folder, home),
+              u"Documents/"_s);
+    EXPECT_EQ(TextForCandidate(u"sub/a"_s, u"/data/site/sub/a.csv"_s, false, folder, home),
+              u"sub/a.csv"_s);
+    EXPECT_EQ(TextForCandidate(u"~/Do"_s, u"/home/eve/Downloads"_s, true, folder, home),
+              u"~/Downloads/"_s);
+    EXPECT_EQ(TextForCandidate(u"/et"_s, u"/etc"_s, true, folder, home), u"/etc/"_s);
+    // The root of the file system as the shown folder.
+    EXPECT_EQ(TextForCandidate(u"us"_s, u"/usr"_s, true, u"/"_s, home), u"usr/"_s);
 }
 
 } // namespace

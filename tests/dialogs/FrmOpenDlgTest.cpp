@@ -14,14 +14,16 @@
 #include "shellwidgets/list/TPTShellList.h"
 #include "shellwidgets/tree/TPTShellTree.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QLabel>
-#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -32,6 +34,28 @@ namespace
 {
 
 constexpr int kOk = 1;
+
+// Waits for the condition while events run; QTest's QTRY macros report
+// to QTest, not to GoogleTest, so the tests wait through this.
+template <typename Condition> bool WaitFor(Condition condition)
+{
+    return QTest::qWaitFor(condition, 5000);
+}
+
+std::string Text(const QString& s)
+{
+    return s.toStdString();
+}
+
+std::string Text(const QStringList& list)
+{
+    return list.join(u'|').toStdString();
+}
+
+std::string Text(int n)
+{
+    return std::to_string(n);
+}
 constexpr int kCancel = 2;
 const QString kCsvFilter = u"CSV files (*.csv)|*.csv|All files (*)|*"_s;
 
@@ -69,13 +93,13 @@ class FrmOpenDlgTest : public NamespaceFixture
         form->SetFilterIndex(1);
         form->show();
         form->activateWindow();
-        QTRY_VERIFY(form->isActiveWindow());
+        ASSERT_TRUE(WaitFor([&] { return form->isActiveWindow(); }));
         waitForList();
     }
 
     void waitForList()
     {
-        QTRY_VERIFY(!form->PTShellList1->IsListing());
+        ASSERT_TRUE(WaitFor([&] { return !form->PTShellList1->IsListing(); }));
         QCoreApplication::processEvents();
     }
 
@@ -102,8 +126,10 @@ class FrmOpenDlgTest : public NamespaceFixture
     {
         if (focus) {
             focus->setFocus();
-            QTRY_VERIFY(QApplication::focusWidget() == focus ||
-                        focus->isAncestorOf(QApplication::focusWidget()));
+            ASSERT_TRUE(WaitFor([&] {
+                return QApplication::focusWidget() == focus ||
+                       focus->isAncestorOf(QApplication::focusWidget());
+            }));
         }
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
         QTest::keyClick(target, key);
@@ -270,13 +296,17 @@ TEST_F(FrmOpenDlgTest, TheTreeFollowsTheFolderAndTheListFollowsTheTree)
     makeFile(work() + "/sub/inner.csv");
     open(kDefaultSaveDlgOptions + ptofShowTree);
     EXPECT_TRUE(form->ShowTreeBtn->isChecked());
-    QTRY_COMPARE(form->PTShellTree1->GetSelectedPathName(), path(work()));
+    ASSERT_TRUE(WaitFor([&] { return form->PTShellTree1->GetSelectedPathName() == path(work()); }))
+        << Text(form->PTShellTree1->GetSelectedPathName());
 
     // Opening a folder through the combo moves the tree and the list.
     openFolder(work() + "/sub");
     waitForList();
-    QTRY_COMPARE(form->ShownFolderPath(), path(work() + "/sub"));
-    QTRY_COMPARE(form->PTShellTree1->GetSelectedPathName(), path(work() + "/sub"));
+    ASSERT_TRUE(WaitFor([&] { return form->ShownFolderPath() == path(work() + "/sub"); }))
+        << Text(form->ShownFolderPath());
+    ASSERT_TRUE(WaitFor([&] {
+        return form->PTShellTree1->GetSelectedPathName() == path(work() + "/sub");
+    })) << Text(form->PTShellTree1->GetSelectedPathName());
     EXPECT_EQ(captions(), QStringList{u"inner.csv"_s});
 }
 
@@ -324,7 +354,8 @@ TEST_F(FrmOpenDlgTest, F5RefreshesTheListAndBackspaceGoesUp)
     makeFile(work() + "/sub/new.csv");
     press(Qt::Key_F5, form->FileNameEdt);
     waitForList();
-    QTRY_COMPARE(captions(), QStringList{u"new.csv"_s});
+    ASSERT_TRUE(WaitFor([&] { return captions() == QStringList{u"new.csv"_s}; }))
+        << Text(captions());
 
     // Backspace in the name box edits the name ...
     form->FileNameEdt->setText(u"ab"_s);
@@ -334,7 +365,8 @@ TEST_F(FrmOpenDlgTest, F5RefreshesTheListAndBackspaceGoesUp)
     // ... and in the list goes up one level.
     press(Qt::Key_Backspace, form->PTShellList1);
     waitForList();
-    QTRY_COMPARE(form->ShownFolderPath(), path(work()));
+    ASSERT_TRUE(WaitFor([&] { return form->ShownFolderPath() == path(work()); }))
+        << Text(form->ShownFolderPath());
 }
 
 TEST_F(FrmOpenDlgTest, OptionsShowAndHideTheReadOnlyBoxHelpAndHiddenFiles)
@@ -349,7 +381,7 @@ TEST_F(FrmOpenDlgTest, OptionsShowAndHideTheReadOnlyBoxHelpAndHiddenFiles)
     waitForList();
     EXPECT_TRUE(form->ReadOnlyChk->isVisible());
     EXPECT_TRUE(form->HelpBtn->isVisible());
-    QTRY_VERIFY(captions().contains(u".hidden.csv"_s));
+    ASSERT_TRUE(WaitFor([&] { return captions().contains(u".hidden.csv"_s); }));
 
     form->ReadOnlyChk->click();
     EXPECT_TRUE(form->Options().Contains(ptofReadOnly));
@@ -392,6 +424,42 @@ TEST_F(FrmOpenDlgTest, TheCaptionsComeFromTheStringTable)
     EXPECT_EQ(form->ShowTreeBtn->toolTip(), PTLoadStr(SShowTreeHint));
     EXPECT_EQ(form->ListBtn->toolTip(), PTLoadStr(SViewListHint));
     EXPECT_EQ(form->Properties1Mitm->text(), PTLoadStr(SPropertiesMenu));
+}
+
+TEST_F(FrmOpenDlgTest, TypingOffersCompletionsFromTheShownFolder)
+{
+    makeFile(home() + "/Document.txt");
+    makeFile(home() + "/other.csv");
+    open();
+    form->SetInitialDir(path(home()));
+    waitForList();
+    ASSERT_EQ(form->ShownFolderPath(), path(home()));
+
+    QCompleter* completer = form->FileNameEdt->completer();
+    ASSERT_NE(completer, nullptr);
+    form->FileNameEdt->setFocus();
+    QTest::keyClicks(form->FileNameEdt, u"Doc"_s);
+    // The folder is read on the model's thread; the popup fills when it ends.
+    ASSERT_TRUE(WaitFor([&] { return completer->completionCount() == 2; }))
+        << Text(completer->completionCount());
+    QStringList offered;
+    for (int row = 0; completer->setCurrentRow(row); ++row)
+        offered << completer->currentCompletion();
+    offered.sort();
+    EXPECT_EQ(offered, (QStringList{u"Document.txt"_s, u"Documents/"_s}));
+
+    // Tab takes the highlighted completion, or the first.
+    ASSERT_TRUE(WaitFor([&] { return completer->popup()->isVisible(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(offered.contains(form->FileNameEdt->text()))
+        << form->FileNameEdt->text().toStdString();
+    EXPECT_FALSE(completer->popup()->isVisible());
+
+    // From "~/" the same folder, written as the user began.
+    completer->setCompletionPrefix(u"~/oth"_s);
+    ASSERT_TRUE(WaitFor([&] { return completer->completionCount() == 1; }))
+        << Text(completer->completionCount());
+    EXPECT_EQ(completer->currentCompletion(), u"~/other.csv"_s);
 }
 
 TEST_F(FrmOpenDlgTest, TheSaveComponentRunsTheFormEndToEnd)
