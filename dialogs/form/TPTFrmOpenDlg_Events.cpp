@@ -65,6 +65,15 @@ QString NearestExistingFolder(QString path)
     return path;
 }
 
+// The folder the last form of this run showed when it closed: a dialog
+// opened again without an initial folder goes back there, after OK and after
+// Cancel alike.
+QString& LastShownFolder()
+{
+    static QString folder;
+    return folder;
+}
+
 } // namespace
 
 // ---- showing and hiding --------------------------------------------------------
@@ -111,6 +120,8 @@ void TPTFrmOpenDlg::ChooseFirstFolder()
         }
     }
     if (folder.isEmpty())
+        folder = LastShownFolder();
+    if (folder.isEmpty())
         folder = QDir::currentPath();
     // A folder that has gone since (a stored one, a removed stick) opens at
     // its nearest ancestor rather than at the desktop.
@@ -120,6 +131,11 @@ void TPTFrmOpenDlg::ChooseFirstFolder()
 
 void TPTFrmOpenDlg::hideEvent(QHideEvent* event)
 {
+    if (FShown) {
+        const QString shown = ShownFolderPath();
+        if (!shown.isEmpty())
+            LastShownFolder() = shown;
+    }
     FShown = false;
     QDialog::hideEvent(event);
     PTEventGuard([this] { DoOnFormClose(); });

@@ -462,6 +462,42 @@ TEST_F(FrmOpenDlgTest, TypingOffersCompletionsFromTheShownFolder)
     EXPECT_EQ(completer->currentCompletion(), u"~/other.csv"_s);
 }
 
+TEST_F(FrmOpenDlgTest, ADialogOpensAgainWhereTheLastOneWas)
+{
+    makeDir(work() + "/sub");
+    open();
+    openFolder(work() + "/sub");
+    waitForList();
+    form->CancelBtn->click();
+    ASSERT_FALSE(form->isVisible());
+
+    form = std::make_unique<TPTFrmOpenDlg>();
+    form->SetFilename(u"curve.csv"_s);
+    form->show();
+    waitForList();
+    EXPECT_EQ(form->ShownFolderPath(), path(work() + "/sub"));
+    EXPECT_EQ(form->FileNameEdt->text(), u"curve.csv"_s);
+
+    // A name with a folder part names the folder instead, and keeps its name.
+    form.reset();
+    form = std::make_unique<TPTFrmOpenDlg>();
+    form->SetFilename(path(work()) + u"/other.csv"_s);
+    form->show();
+    waitForList();
+    EXPECT_EQ(form->ShownFolderPath(), path(work()));
+    EXPECT_EQ(form->FileNameEdt->text(), u"other.csv"_s);
+}
+
+TEST_F(FrmOpenDlgTest, AnInitialFolderThatIsGoneOpensItsNearestAncestor)
+{
+    makeDir(work() + "/kept");
+    form = std::make_unique<TPTFrmOpenDlg>();
+    form->SetInitialDir(path(work() + "/kept/gone/deeper"));
+    form->show();
+    waitForList();
+    EXPECT_EQ(form->ShownFolderPath(), path(work() + "/kept"));
+}
+
 TEST_F(FrmOpenDlgTest, TheSaveComponentRunsTheFormEndToEnd)
 {
     makeFile(work() + "/old.csv");
