@@ -126,9 +126,6 @@ void TPTFrmOpenDlg::CreateControls()
         fill->setContentsMargins(0, 0, 0, 0);
         fill->addWidget(control);
     }
-    auto* fill = new QVBoxLayout(SplitterContainer);
-    fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(PTSplitter1);
     PTSplitter1->SetPosition(kSplitterPosition);
 
     CreateBottomPanel();
@@ -385,6 +382,9 @@ void TPTFrmOpenDlg::resizeEvent(QResizeEvent* event)
         ResizeLayout(size(), PTShellCombo1->geometry().bottom() + 1, Panel1->y(), OpenBtn->width(),
                      FileNameEdt->x(), SizeGrip->width(), FScale);
     SplitterContainer->setGeometry(r.splitterContainer);
+    // Placed at once, not by a layout: a layout would size the splitter only
+    // once shown, and a tree opened while showing would clamp to a sliver.
+    PTSplitter1->setGeometry(SplitterContainer->ClientRect());
     for (QPushButton* b : {OpenBtn, CancelBtn, HelpBtn})
         b->move(r.buttonLeft, b->y());
     for (QWidget* w : {static_cast<QWidget*>(FileNameEdt), static_cast<QWidget*>(FileNameCbx),

@@ -91,6 +91,8 @@ class FrmOpenDlgTest : public NamespaceFixture
         form->SetOptions(options);
         form->SetFilter(kCsvFilter);
         form->SetFilterIndex(1);
+        // A new component has no stored width; the splitter clamps it.
+        form->SetFormSplitterPos(-1);
         form->show();
         form->activateWindow();
         ASSERT_TRUE(WaitFor([&] { return form->isActiveWindow(); }));
@@ -117,6 +119,13 @@ class FrmOpenDlgTest : public NamespaceFixture
         PItemIDList absolute = parse(folder);
         form->OpenFolder(absolute);
         ShellMemFree(absolute);
+    }
+
+    // The tree pane's width when the tree opens from collapsed.
+    int openedTreeWidth() const
+    {
+        return FrmOpenDlgLayout::Scale(FrmOpenDlgLayout::kOpenedTreeWidth,
+                                       FrmOpenDlgLayout::DesignScale(form->fontMetrics().height()));
     }
 
     int rowOf(const QString& caption) const { return captions().indexOf(caption); }
@@ -274,10 +283,7 @@ TEST_F(FrmOpenDlgTest, F12AndTheButtonToggleTheTree)
     press(Qt::Key_F12, form->PTShellList1);
     EXPECT_TRUE(form->ShowTreeBtn->isChecked());
     EXPECT_TRUE(form->Options().Contains(ptofShowTree));
-    const int opened =
-        FrmOpenDlgLayout::Scale(FrmOpenDlgLayout::kOpenedTreeWidth,
-                                FrmOpenDlgLayout::DesignScale(form->fontMetrics().height()));
-    EXPECT_EQ(splitter->Position(), opened);
+    EXPECT_EQ(splitter->Position(), openedTreeWidth());
     EXPECT_TRUE(form->PTShellTree1->isVisible());
 
     press(Qt::Key_F12, form->PTShellList1);
@@ -296,6 +302,7 @@ TEST_F(FrmOpenDlgTest, TheTreeFollowsTheFolderAndTheListFollowsTheTree)
     makeFile(work() + "/sub/inner.csv");
     open(kDefaultSaveDlgOptions + ptofShowTree);
     EXPECT_TRUE(form->ShowTreeBtn->isChecked());
+    EXPECT_EQ(form->PTSplitter1->Position(), openedTreeWidth());
     ASSERT_TRUE(WaitFor([&] { return form->PTShellTree1->GetSelectedPathName() == path(work()); }))
         << Text(form->PTShellTree1->GetSelectedPathName());
 
