@@ -41,6 +41,8 @@ inline constexpr int kTreePaneMinSize = 4;
 inline constexpr int kListPaneMinSize = 60;
 // The tree pane's width when the tree is opened from collapsed.
 inline constexpr int kOpenedTreeWidth = 200;
+// A tree pane narrower than this shows nothing one can read or click.
+inline constexpr int kUsableTreeWidth = 40;
 inline constexpr int kSizeGrip = 13;
 
 // The factor from designed pixels to the screen's: the font's height over

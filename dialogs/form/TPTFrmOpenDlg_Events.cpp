@@ -188,11 +188,12 @@ void TPTFrmOpenDlg::ShowTree(bool show)
                 FLinks->LinkTreeBetween();
                 PTSplitter1->SetPaneMinSize(0, kTreePaneMinSize);
             }
-            // A collapsed tree, or one squeezed to its minimum (a stored -1
-            // arrives as 4), opens at a width one can use.
+            // A collapsed tree, or one squeezed to a sliver (a stored -1
+            // arrives as the pane's minimum and grows with the form), opens
+            // at a width one can use.
             const int position = PTSplitter1->Position();
-            PTSplitter1->SetPosition(position <= kTreePaneMinSize ? Scale(kOpenedTreeWidth, FScale)
-                                                                  : position);
+            const bool sliver = position < Scale(kUsableTreeWidth, FScale);
+            PTSplitter1->SetPosition(sliver ? Scale(kOpenedTreeWidth, FScale) : position);
         } catch (...) {
             ShowTreeBtn->setChecked(false);
             throw;

@@ -1,6 +1,7 @@
 // The Save dialog as the main window runs it. Usage:
-//   save-dialog-demo [FOLDER] [--tree] [--details] [--smoke]
-// --tree opens with the folder tree, --details in the details view; --smoke
+//   save-dialog-demo [FOLDER] [--tree] [--details] [--size=WxH] [--smoke]
+// --tree opens with the folder tree, --details in the details view, --size
+// at an outer size as if the user had enlarged it before; --smoke
 // opens the dialog, checks that it shows the folder and cancels it.
 #include "dialogs/components/TPTSaveDlg.h"
 #include "dialogs/form/TPTFrmOpenDlg.h"
@@ -35,6 +36,13 @@ int main(int argc, char** argv)
     if (args.contains(QStringLiteral("--tree")))
         options.Include(ptofShowTree);
     dialog.SetOptions(options);
+    for (const QString& arg : args) {
+        if (arg.startsWith(QStringLiteral("--size="))) {
+            const QStringList size = arg.mid(7).split(QLatin1Char('x'));
+            dialog.FormWidth = size.value(0).toInt();
+            dialog.FormHeight = size.value(1).toInt();
+        }
+    }
     bool shown = false;
     dialog.OnFormShow = [&](QObject* sender) {
         auto* form = static_cast<TPTFrmOpenDlg*>(sender);

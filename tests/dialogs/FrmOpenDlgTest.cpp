@@ -317,6 +317,24 @@ TEST_F(FrmOpenDlgTest, TheTreeFollowsTheFolderAndTheListFollowsTheTree)
     EXPECT_EQ(captions(), QStringList{u"inner.csv"_s});
 }
 
+TEST_F(FrmOpenDlgTest, ATreeShownAtOpeningKeepsItsWidthInAStoredSize)
+{
+    form = std::make_unique<TPTFrmOpenDlg>();
+    form->SetInitialDir(path(work()));
+    form->SetOptions(kDefaultSaveDlgOptions + ptofShowTree);
+    form->SetFormWidth(760);
+    form->SetFormHeight(480);
+    form->SetFormSplitterPos(-1);
+    form->show();
+    waitForList();
+    EXPECT_EQ(form->width(), 760);
+    EXPECT_EQ(form->PTSplitter1->Position(), openedTreeWidth());
+    EXPECT_GT(form->PTShellTree1->width(), openedTreeWidth() / 2);
+    form->resize(900, 500);
+    QCoreApplication::processEvents();
+    EXPECT_GT(form->PTShellTree1->width(), openedTreeWidth() / 2);
+}
+
 TEST_F(FrmOpenDlgTest, WithoutAllowTreeThereIsNoTreeButtonAndF12DoesNothing)
 {
     open(kDefaultSaveDlgOptions - ptofAllowTree);
