@@ -473,6 +473,9 @@ void TPTFrmOpenDlg::SetOptions(TPTOpenOptions options)
     PTShellList1->SetOptions(MapOpenOptionsToList(options, PTShellList1->Options()));
     ReadOnlyChk->setHidden(options.Contains(ptofHideReadOnly));
     HelpBtn->setVisible(options.Contains(ptofShowHelp));
+    // The panel is as high as what it shows, also when an owner changes the
+    // options while the dialog is open.
+    FitBottomPanel();
     setAttribute(Qt::WA_AlwaysShowToolTips, options.Contains(ptofShowHints));
     for (QWidget* w : findChildren<QToolButton*>())
         w->setToolTipDuration(options.Contains(ptofShowHints) ? -1 : 1);

@@ -406,6 +406,10 @@ TEST_F(FrmOpenDlgTest, OptionsShowAndHideTheReadOnlyBoxHelpAndHiddenFiles)
     waitForList();
     EXPECT_TRUE(form->ReadOnlyChk->isVisible());
     EXPECT_TRUE(form->HelpBtn->isVisible());
+    // The panel grew to hold them, and the list gave up the room.
+    EXPECT_TRUE(form->Panel1->rect().contains(form->ReadOnlyChk->geometry()));
+    EXPECT_TRUE(form->Panel1->rect().contains(form->HelpBtn->geometry()));
+    EXPECT_LE(form->SplitterContainer->geometry().bottom(), form->Panel1->y());
     ASSERT_TRUE(WaitFor([&] { return captions().contains(u".hidden.csv"_s); }));
 
     form->ReadOnlyChk->click();
