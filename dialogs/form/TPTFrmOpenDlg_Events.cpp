@@ -219,7 +219,13 @@ void TPTFrmOpenDlg::ShowTree(bool show)
 
 bool TPTFrmOpenDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !isVisible())
+    // The drop-down closes itself on F4 already when the key is offered as a
+    // shortcut, before it arrives as a key press: there the form takes it,
+    // so that F4 confirms the highlighted folder.
+    const bool dropDownF4 = event->type() == QEvent::ShortcutOverride &&
+                            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F4 &&
+                            PTShellCombo1->DroppedDown();
+    if ((event->type() != QEvent::KeyPress && !dropDownF4) || !isVisible())
         return QDialog::eventFilter(watched, event);
     // Each key once, where it starts: at the focused widget of this window or
     // of the folder combo's drop-down.
@@ -235,6 +241,8 @@ bool TPTFrmOpenDlg::eventFilter(QObject* watched, QEvent* event)
         return QDialog::eventFilter(watched, event);
     bool handled = false;
     PTEventGuard([&] { FormKeyDown(static_cast<QKeyEvent*>(event), handled); });
+    if (handled)
+        event->accept();
     return handled;
 }
 
@@ -263,8 +271,10 @@ void TPTFrmOpenDlg::FormKeyDown(QKeyEvent* event, bool& handled)
     case Qt::Key_F4:
         if (PTShellCombo1->DroppedDown()) {
             // As if the user confirmed the highlighted folder: it opens.
-            PTShellList1->setFocus();
+            // Closed first: moving the focus out of the drop-down would
+            // dismiss it without a choice.
             PTShellCombo1->CloseDropDown(true);
+            PTShellList1->setFocus();
         } else {
             PTShellCombo1->setFocus();
             PTShellCombo1->showPopup();

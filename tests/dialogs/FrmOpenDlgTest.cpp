@@ -14,6 +14,7 @@
 #include "shellwidgets/list/TPTShellList.h"
 #include "shellwidgets/tree/TPTShellTree.h"
 
+#include <QAbstractItemModel>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -333,6 +334,41 @@ TEST_F(FrmOpenDlgTest, ATreeShownAtOpeningKeepsItsWidthInAStoredSize)
     form->resize(900, 500);
     QCoreApplication::processEvents();
     EXPECT_GT(form->PTShellTree1->width(), openedTreeWidth() / 2);
+}
+
+TEST_F(FrmOpenDlgTest, F4DropsTheFolderComboAndOpensTheHighlightedFolder)
+{
+    makeDir(work() + "/sub");
+    open();
+    openFolder(work() + "/sub");
+    waitForList();
+    TPTShellCombo* combo = form->PTShellCombo1;
+    press(Qt::Key_F4, form->FileNameEdt);
+    ASSERT_TRUE(WaitFor([&] { return combo->DroppedDown(); }));
+
+    // Highlight the entry above (the work folder) and confirm it with F4.
+    const int above = combo->currentIndex() - 1;
+    combo->view()->setCurrentIndex(combo->model()->index(above, 0));
+    press(Qt::Key_F4);
+    EXPECT_FALSE(combo->DroppedDown());
+    ASSERT_TRUE(WaitFor([&] { return form->ShownFolderPath() == path(work()); }))
+        << Text(form->ShownFolderPath());
+    EXPECT_TRUE(form->PTShellList1->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == form->PTShellList1);
+}
+
+TEST_F(FrmOpenDlgTest, TheOuterSizeGoesBackAndForthAndKeepsTheMinimum)
+{
+    form = std::make_unique<TPTFrmOpenDlg>();
+    form->SetFormWidth(700);
+    form->SetFormHeight(500);
+    EXPECT_EQ(form->GetFormRestoredSize(), QSize(700, 500));
+    form->SetFormWidth(10);
+    EXPECT_EQ(form->width(), form->minimumWidth());
+    form->SetFormWindowState(wsMaximized);
+    EXPECT_EQ(form->GetFormWindowState(), wsMaximized);
+    form->SetFormWindowState(wsNormal);
+    EXPECT_EQ(form->GetFormWindowState(), wsNormal);
 }
 
 TEST_F(FrmOpenDlgTest, WithoutAllowTreeThereIsNoTreeButtonAndF12DoesNothing)
