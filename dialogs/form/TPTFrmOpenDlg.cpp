@@ -133,7 +133,7 @@ void TPTFrmOpenDlg::CreateControls()
 
     SizeGrip = new QSizeGrip(this);
     SizeGrip->setObjectName(QStringLiteral("SizeGrip"));
-    SizeGrip->resize(kSizeGrip, kSizeGrip);
+    SizeGrip->resize(Scale(kSizeGrip, FScale), Scale(kSizeGrip, FScale));
     SizeGrip->raise();
 
     PTShellList1->OnSelectionChanged = [this](TPTCustomListView*) {
