@@ -563,6 +563,54 @@ TEST_F(FrmOpenDlgTest, AnInitialFolderThatIsGoneOpensItsNearestAncestor)
     EXPECT_EQ(form->ShownFolderPath(), path(work() + "/kept"));
 }
 
+TEST_F(FrmOpenDlgTest, TheOwnersEventsComeOnlyOnceTheFormShows)
+{
+    makeDir(work() + "/sub");
+    makeFile(work() + "/a.csv");
+    QStringList events;
+    form = std::make_unique<TPTFrmOpenDlg>();
+    const auto log = [&events](const char* name) {
+        return [&events, name](QObject* sender) {
+            events << QString::fromLatin1(name);
+            EXPECT_NE(qobject_cast<TPTFrmOpenDlg*>(sender), nullptr);
+        };
+    };
+    form->SetOnFormShow(log("show"));
+    form->SetOnFormClose(log("close"));
+    form->SetOnFolderChanged(log("folder"));
+    form->SetOnSelectionChanged(log("selection"));
+    form->SetOnTypeChanged(log("type"));
+    int helpContext = 0;
+    form->SetOnHelp([&](std::uint16_t, std::int32_t data, bool&) {
+        helpContext = data;
+        return true;
+    });
+    form->SetHelpContext(28456);
+    // Configuring, as the components do: nothing reaches the owner.
+    form->SetInitialDir(path(work() + "/sub"));
+    form->SetOptions(kDefaultSaveDlgOptions + ptofShowHelp);
+    form->SetFilter(kCsvFilter);
+    form->SetFilterIndex(2);
+    form->SetInitialDir(path(work()));
+    EXPECT_TRUE(events.isEmpty()) << Text(events);
+
+    form->show();
+    waitForList();
+    EXPECT_EQ(events, QStringList{u"show"_s});
+    openFolder(work() + "/sub");
+    waitForList();
+    form->PTShellList1->ClearSelection();
+    openFolder(work());
+    waitForList();
+    form->PTShellList1->SetSelected(rowOf(u"a.csv"_s), true);
+    form->FileTypesCbx->SelEndOk();
+    form->HelpBtn->click();
+    EXPECT_EQ(helpContext, 28456);
+    form->CancelBtn->click();
+    EXPECT_EQ(events, (QStringList{u"show"_s, u"folder"_s, u"folder"_s, u"selection"_s, u"type"_s,
+                                   u"close"_s}));
+}
+
 TEST_F(FrmOpenDlgTest, TheSaveComponentRunsTheFormEndToEnd)
 {
     makeFile(work() + "/old.csv");
