@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <cstdint>
@@ -33,6 +35,8 @@ struct TPTMessageBoxRequest {
     QString text;
     TPTMsgButtons buttons = ptmbOk;
     TPTMsgButton defaultButton = ptmbNone;
+    // Texts of their own for some of the buttons ("Keep Both" on ptmbIgnore).
+    QList<QPair<TPTMsgButton, QString>> buttonTexts;
 };
 
 using TPTMessageBoxHandler = std::function<TPTMsgButton(const TPTMessageBoxRequest& request)>;

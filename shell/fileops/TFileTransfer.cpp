@@ -162,24 +162,31 @@ TFileTransfer::Outcome TFileTransfer::transferTop(const QByteArray& source)
                                 .arg(what));
     }
 
-    Outcome outcome = Outcome::Done;
-    switch (m_kind) {
-    case TTransferKind::Move:
-        if (sameFolder)
+    auto transfer = [&](const QByteArray& to) {
+        m_topTarget = to;
+        switch (m_kind) {
+        case TTransferKind::Move:
+            return moveEntry(source, to);
+        case TTransferKind::Copy:
+            return copyEntry(source, to, false);
+        case TTransferKind::Link:
+            return linkEntry(source, to);
+        }
+        return Outcome::Failed;
+    };
+    if (sameFolder) {
+        if (m_kind == TTransferKind::Move)
             return Outcome::Done; // already there
-        outcome = moveEntry(source, dst);
-        break;
-    case TTransferKind::Copy:
-        if (sameFolder)
-            dst = FilePaths::Join(m_target, FilePaths::UniqueCopyName(m_target, name));
-        outcome = copyEntry(source, dst, false);
-        break;
-    case TTransferKind::Link:
-        if (sameFolder)
-            dst = FilePaths::Join(m_target, FilePaths::UniqueLinkName(m_target, name));
-        outcome = linkEntry(source, dst);
-        break;
+        dst = FilePaths::Join(m_target, m_kind == TTransferKind::Copy
+                                            ? FilePaths::UniqueCopyName(m_target, name)
+                                            : FilePaths::UniqueLinkName(m_target, name));
     }
+    Outcome outcome = transfer(dst);
+    if (outcome == Outcome::KeepBoth) {
+        dst = FilePaths::Join(m_target, FilePaths::UniqueCopyName(m_target, name));
+        outcome = transfer(dst);
+    }
+    m_topTarget.clear();
     if (outcome == Outcome::Done)
         m_created.append(dst);
     return outcome;
@@ -197,10 +204,18 @@ TFileTransfer::Outcome TFileTransfer::confirmReplace(const QByteArray& dst)
     request.icon = TPTMsgIcon::Question;
     request.caption = QStringLiteral("Confirm Replace");
     request.text = message;
-    request.buttons =
-        ptmbYes | ptmbYesToAll | ptmbNo | ptmbCancel;
+    request.buttons = ptmbYes | ptmbYesToAll | ptmbNo | ptmbCancel;
+    // The item the user dropped or pasted may stay beside the one it meets;
+    // files met inside a merged folder are replaced or skipped.
+    const bool canKeepBoth = dst == m_topTarget;
+    if (canKeepBoth) {
+        request.buttons |= ptmbIgnore;
+        request.buttonTexts = {{ptmbIgnore, QStringLiteral("Keep Both")}};
+    }
     request.defaultButton = ptmbNo;
     switch (PTMessageBox(request)) {
+    case ptmbIgnore:
+        return canKeepBoth ? Outcome::KeepBoth : Outcome::Cancelled;
     case ptmbYesToAll:
         m_replaceAll = true;
         return Outcome::Done;

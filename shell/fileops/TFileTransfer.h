@@ -12,8 +12,10 @@ enum class TTransferKind { Copy, Move, Link };
 
 // Copies, moves or links files and folders into a folder, never losing data:
 // - a name clash asks (PTMessageBox: Yes, Yes to All, No, Cancel) before
-//   anything is replaced; a folder meeting a folder is merged, asking for
-//   each clashing file; a folder is never replaced by a file;
+//   anything is replaced; a dropped or pasted item itself may also be kept
+//   beside the existing one under a "name (copy)" name (Keep Both); a folder
+//   meeting a folder is merged, asking for each clashing file; a folder is
+//   never replaced by a file;
 // - a file is copied to a hidden temporary name beside its target and renamed
 //   into place, so a failed copy leaves neither a half file nor a changed
 //   source, and a replaced file is swapped atomically;
@@ -38,7 +40,7 @@ class TFileTransfer
     const QList<QByteArray>& Created() const { return m_created; }
 
   private:
-    enum class Outcome { Done, Skipped, Failed, Cancelled };
+    enum class Outcome { Done, Skipped, Failed, Cancelled, KeepBoth };
 
     Outcome transferTop(const QByteArray& source);
     Outcome copyEntry(const QByteArray& src, const QByteArray& dst, bool moving);
@@ -59,6 +61,7 @@ class TFileTransfer
     QByteArray m_target;
     HWND m_owner;
     bool m_replaceAll = false;
+    QByteArray m_topTarget; // the destination of the item being transferred: may be kept both
     HRESULT m_result = S_OK;
     QList<QByteArray> m_created;
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeDatabase>
 
 #include <algorithm>
@@ -100,6 +101,23 @@ struct Entry {
     bool usable = false;
 };
 
+Entry entryOfFile(const QString& path, const QString& id)
+{
+    const std::map<QString, QString> keys = readGroup(path, "Desktop Entry");
+    const auto value = [&](const char* key) {
+        const auto found = keys.find(QString::fromLatin1(key));
+        return found == keys.end() ? QString() : found->second;
+    };
+    Entry entry;
+    entry.app = {id, value("Name"), value("Exec"), value("Icon"), QFile::encodeName(path)};
+    entry.mimeTypes = listValue(value("MimeType"));
+    entry.usable = value("Type") == QLatin1String("Application") &&
+                   value("Hidden") != QLatin1String("true") &&
+                   value("Terminal") != QLatin1String("true") && !entry.app.exec.isEmpty() &&
+                   !entry.app.name.isEmpty();
+    return entry;
+}
+
 // Every entry by ID; the first folder holding an ID wins, even when that
 // entry is hidden (which is how a user removes a system entry).
 std::map<QString, Entry> allEntries()
@@ -115,18 +133,7 @@ std::map<QString, Entry> allEntries()
             id.replace(QLatin1Char('/'), QLatin1Char('-'));
             if (entries.count(id))
                 continue;
-            const std::map<QString, QString> keys = readGroup(path, "Desktop Entry");
-            const auto value = [&](const char* key) {
-                const auto found = keys.find(QString::fromLatin1(key));
-                return found == keys.end() ? QString() : found->second;
-            };
-            Entry& entry = entries[id];
-            entry.app = {id, value("Name"), value("Exec"), value("Icon"), QFile::encodeName(path)};
-            entry.mimeTypes = listValue(value("MimeType"));
-            entry.usable = value("Type") == QLatin1String("Application") &&
-                           value("Hidden") != QLatin1String("true") &&
-                           value("Terminal") != QLatin1String("true") &&
-                           !entry.app.exec.isEmpty() && !entry.app.name.isEmpty();
+            entries[id] = entryOfFile(path, id);
         }
     }
     return entries;
@@ -208,6 +215,14 @@ QList<TDesktopApplication> ApplicationsForMimeType(const QString& mimeType)
     for (const TDesktopApplication& app : declaring)
         take(app.id);
     return result;
+}
+
+std::optional<TDesktopApplication> DesktopApplicationOfFile(const QString& path)
+{
+    const Entry entry = entryOfFile(path, QFileInfo(path).fileName());
+    if (!entry.usable)
+        return std::nullopt;
+    return entry.app;
 }
 
 QList<QByteArray> ExecCommandLine(const TDesktopApplication& app, const QList<QByteArray>& paths)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // An application as its desktop entry (.desktop file in an XDG applications
 // folder) describes it.
 struct TDesktopApplication {
@@ -25,6 +27,10 @@ struct TDesktopApplication {
 // are left out. Reads $XDG_DATA_HOME and $XDG_DATA_DIRS (applications/) and
 // the mimeapps.list files of the config and data folders on every call.
 QList<TDesktopApplication> ApplicationsForMimeType(const QString& mimeType);
+
+// The application a desktop entry file anywhere describes (a Send To entry),
+// by the same rules; none when it is no usable application.
+std::optional<TDesktopApplication> DesktopApplicationOfFile(const QString& path);
 
 // The command line of an Exec value for some files, field codes expanded
 // (%f %F %u %U %i %c %k %%; the deprecated ones dropped). Empty when the

@@ -56,16 +56,6 @@ bool IsNotFound(HRESULT code)
     return code == HResultFromWin32(2) || code == HResultFromWin32(3);
 }
 
-// A list of the first `count` items of idList, from the shell allocator.
-PItemIDList IdListPrefix(PCItemIDList idList, int count)
-{
-    const QByteArray bytes = IdListToBytes(idList);
-    qsizetype offset = 0;
-    for (int i = 0; i < count && offset + 2 <= bytes.size(); ++i)
-        offset += quint8(bytes[offset]) | (quint8(bytes[offset + 1]) << 8);
-    return IdListFromBytes(ShellIMalloc(), bytes.left(offset) + QByteArray(2, '\0'));
-}
-
 // A name as one line of text: a line break or another control character in a
 // file name (any byte but '/' and NUL is allowed) would break the row.
 QString LegibleCaption(QString name)
@@ -87,6 +77,16 @@ std::optional<std::string_view> EntryNameOf(PCItemIDList relative)
 }
 
 } // namespace
+
+// A list of the first `count` items of idList, from the shell allocator.
+PItemIDList TPTCustomShellList::IdListPrefix(PCItemIDList idList, int count)
+{
+    const QByteArray bytes = IdListToBytes(idList);
+    qsizetype offset = 0;
+    for (int i = 0; i < count && offset + 2 <= bytes.size(); ++i)
+        offset += quint8(bytes[offset]) | (quint8(bytes[offset + 1]) << 8);
+    return IdListFromBytes(ShellIMalloc(), bytes.left(offset) + QByteArray(2, '\0'));
+}
 
 TPTCustomShellList::TPTCustomShellList(QWidget* parent)
     : TPTCustomListView(parent), FFolder([this](TPTShellLocator*) { LocatorChanged(); }),
@@ -143,6 +143,7 @@ void TPTCustomShellList::SetOptions(TPTShellListOptions options)
     FOptions = options;
     if (!FWindowCreated)
         return;
+    SetDropsAccepted(options.Has(ptsloOleDrop));
     if (old.Has(ptsloDynamicRefresh) != options.Has(ptsloDynamicRefresh)) {
         if (options.Has(ptsloDynamicRefresh))
             InstallChangeHandler();
@@ -1022,6 +1023,9 @@ bool TPTCustomShellList::event(QEvent* event)
                 FillItems();
         });
         return true;
+    case AM_DEFERREDEDIT:
+        PTEventGuard([this] { DeferredEdit(); });
+        return true;
     case AM_LISTINGDONE:
         PTEventGuard([this] {
             if (FListingJob && FListingJob->Finished())
@@ -1039,6 +1043,7 @@ void TPTCustomShellList::showEvent(QShowEvent* event)
     if (FWindowCreated)
         return;
     FWindowCreated = true;
+    SetDropsAccepted(FOptions.Has(ptsloOleDrop));
     if (FOptions.Has(ptsloAutoFill) && ItemCount() == 0)
         QCoreApplication::postEvent(this, new TPTMessageEvent(AM_DEFERREDFILL, 0, 0));
 }

@@ -2,15 +2,20 @@
 
 #include "controls/treelist/TPTCustomListView.h"
 #include "platform/EPlatformError.h"
+#include "shell/dragdrop/IPTDropTargetOwner.h"
 #include "shell/locator/TPTShellLocator.h"
 #include "shell/records/IPTShellListOwner.h"
 #include "shell/records/TPTShListData.h"
+#include "shell/shell95/IContextMenu.h"
+#include "shell/shell95/IDataObject.h"
+#include "shell/shell95/IDropTarget.h"
 #include "shell/shell95/TComPtr.h"
 #include "shell/utils/TIdListPtr.h"
 #include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/list/TPTShellListOptions.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,6 +29,7 @@
 #include <vector>
 
 class QTimer;
+class TShellMenu;
 class TChangeHandlerThread;
 class TPTBusyCursor;
 class TPTShellListEnumJob;
@@ -42,7 +48,8 @@ class TPTShellListEnumJob;
 // User-interface thread only.
 class TPTCustomShellList : public TPTCustomListView,
                            public IPTShellListOwner,
-                           public IPTLinkedShellList
+                           public IPTLinkedShellList,
+                           public IPTDropTargetOwner
 {
     Q_OBJECT
   public:
@@ -54,6 +61,14 @@ class TPTCustomShellList : public TPTCustomListView,
     using TPTShLvCustomDrawEvent = std::function<void(
         TPTCustomShellList* aSender, TPTCustomDraw& aCD, TPTListItem* aItem, TPTShListData* aData)>;
     using TPTShNotifyEvent = std::function<void(TPTCustomShellList* aSender)>;
+    using TPTShDblClickOpenEvent =
+        std::function<void(TPTCustomShellList* aSender, bool& afHandled)>;
+    using TPTShPopupHintEvent =
+        std::function<void(TPTCustomShellList* aSender, const QString& hint)>;
+    // Shows a shell menu at a screen point and answers the chosen identifier
+    // (0: cancelled). Tests replace it to answer without a popup.
+    using TPTShellMenuTracker = std::function<std::uint32_t(QWidget* owner, const TShellMenu& menu,
+                                                            const QPoint& globalPos)>;
 
     // The request mask of the inclusion rule: file system, folder, file-system
     // ancestor, removable, hidden, share, link. (Has-subfolders is left out:
@@ -68,6 +83,18 @@ class TPTCustomShellList : public TPTCustomListView,
     static int ListingWaitMs;
     // Posted by a listing's worker when it ends.
     static constexpr int AM_LISTINGDONE = 1128;
+    // Shell menu identifiers: Send To entries from 1, shell commands from 50.
+    static constexpr std::uint32_t kFirstShellCommandId = 50;
+    static constexpr std::uint32_t kLastShellCommandId = 0x7FFF;
+    // A drag scrolls one line this close to an edge, at most every kDragScrollMs.
+    static constexpr int kDragScrollMarginX = 26;
+    static constexpr int kDragScrollMarginY = 20;
+    static constexpr int kDragScrollMs = 100;
+    // Type-ahead: a pause this long starts a new search text.
+    static constexpr int kTypeAheadResetMs = 1000;
+    // Replaces the popup of every shell menu; an empty one brings it back.
+    // Returns the one it replaced.
+    static TPTShellMenuTracker SetShellMenuTracker(TPTShellMenuTracker tracker);
 
     explicit TPTCustomShellList(QWidget* parent = nullptr);
     ~TPTCustomShellList() override;
@@ -79,6 +106,8 @@ class TPTCustomShellList : public TPTCustomListView,
     TPTShNotifyEvent OnFillStart;
     TPTShNotifyEvent OnFillComplete;
     TPTShNotifyEvent OnFolderChanged;
+    TPTShDblClickOpenEvent OnDblClickOpen;
+    TPTShPopupHintEvent OnPopupHint;
 
     // Contents.
     void FillItems();
@@ -135,6 +164,46 @@ class TPTCustomShellList : public TPTCustomListView,
     int SyncLock() const { return FSyncLock; }
     bool RefreshTimerActive() const;
 
+    // Navigation and opening (TPTCustomShellListNavigation.cpp).
+    void GoUp(int levels);
+    void OpenItem(TPTListItem* item);
+    void OpenSelectedItems();
+    bool DblClickOpen();
+    int ShellSelCount();
+
+    // Renaming and new folders (TPTCustomShellListEdit.cpp).
+    bool CreateNewFolder(bool startEditing);
+    const QString& PendingEditName() const { return FPendingEditName; }
+
+    // Shell menus and verbs (TPTCustomShellListMenu.cpp).
+    void ProcessMenu(TPTListItem* item, const QPoint& clientPos);
+    void ProcessMenuForAllSelected(const QPoint& clientPos);
+    void ProcessFolderMenu(const QPoint& clientPos);
+    // Hands the selection to entry `index` of the Send To entries that
+    // PrepareSendTo put in the menu (none here: does nothing).
+    virtual void ProcessSendTo(int index);
+    void DoCommandForItem(TPTListItem* item, const QString& verb);
+    void DoCommandForAllSelected(const QString& verb);
+    void DoCommandForFolder(const QString& verb);
+    HRESULT GetUIObjectForItem(TPTListItem* item, REFIID iid, void** object);
+    HRESULT GetUIObjectForAllSelected(REFIID iid, void** object);
+    IContextMenu* ActiveContextMenu() const { return FActiveContextMenu; }
+
+    // Drag and drop (TPTCustomShellListDragDrop.cpp).
+    std::uint32_t GetDragDropAttributesForItem(TPTListItem* item);
+    std::uint32_t GetDragDropAttributesForAllSelected();
+    void OleBeginDrag(Qt::MouseButton button);
+    bool RightDragStarted() const { return FRightDragStarted; }
+
+    // IPTDropTargetOwner; points are screen points.
+    HRESULT OnDropTarget_DragEnter(IDataObject* dataObject, std::uint32_t keyState, TPointL point,
+                                   std::uint32_t& effect) override;
+    HRESULT OnDropTarget_DragOver(std::uint32_t keyState, TPointL point,
+                                  std::uint32_t& effect) override;
+    HRESULT OnDropTarget_DragLeave() override;
+    HRESULT OnDropTarget_Drop(IDataObject* dataObject, std::uint32_t keyState, TPointL point,
+                              std::uint32_t& effect) override;
+
     // IPTShellListOwner
     IShellFolder* FolderShellFolder() const override { return FFolderShellFolder.get(); }
     PCItemIDList FolderIdList() const override { return FFolderIdList; }
@@ -142,6 +211,23 @@ class TPTCustomShellList : public TPTCustomListView,
     IShellDetails* GetCurrentFolderIShellDetails() override;
 
   protected:
+    // A list of the first `count` items of idList, from the shell allocator.
+    static PItemIDList IdListPrefix(PCItemIDList idList, int count);
+    // Shows the folder of an absolute list, telling the linked controls.
+    void NavigateTo(PCItemIDList absolute);
+    // The Send To entries of a shell menu (identifiers 1 to 49, entry id - 1):
+    // the shell's menu brings a greyed placeholder, which stays unless a
+    // derived list or the shared Send To builder fills it here.
+    virtual void PrepareSendTo(TShellMenu& menu);
+    // Runs the verb through the items' context menu.
+    void RunVerb(IContextMenu* menu, const QString& verb);
+    // Builds and tracks a shell menu over `menu`; the chosen command runs.
+    void TrackShellMenu(IContextMenu* menu, std::uint32_t flags, const QPoint& clientPos);
+    // Runs the default command of `menu` (a double click), when there is one.
+    void InvokeDefaultCommand(IContextMenu* menu);
+    // The relative lists of the selected items with data, in row order.
+    std::vector<PCItemIDList> SelectedIdLists();
+
     // The enumeration step of a full fill.
     virtual void FillList(IShellFolder* folder, PCItemIDList absolute);
     // Adds one item when it passes ShouldInclude (true); takes over relative.
@@ -170,10 +256,35 @@ class TPTCustomShellList : public TPTCustomListView,
     void ColClick(int column) override;
     TPTCustomDraw* PTCustomDraw(TNMCustomDraw& record, std::uint32_t& result) override;
 
+    bool CanEdit(TPTListItem& item) override;
+    void Edited(TPTListItem& item, QString& text) override;
+    void EditingEnded() override;
+    void DoPreItemContextMenu(const QPoint& clientPos) override;
+    void ItemContextMenu(TPTListItem* item, QPoint& clientPos, QMenu*& menu) override;
+    void BeginDrag(TPTListItem* item, Qt::MouseButton button) override;
+    bool KeyDown(QKeyEvent* event) override;
+    void DblClick() override;
+    bool DragEvent(QEvent* event) override;
+    bool MouseWheel(QWheelEvent* event) override;
+
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
+    std::uint32_t PopupShellMenu(const TShellMenu& description, const QPoint& globalPos);
+    bool ShellMenusAllowed() const;
+    bool ShortCutKey(QKeyEvent* event);
+    bool EnterKey();
+    void DeleteSelectedForGood();
+    bool TypeAhead(QKeyEvent* event);
+    void DeferredEdit();
+    void RunPendingRefresh();
+    TComPtr<IDropTarget> DropTargetAt(const QPoint& clientPos, int& row, std::uint32_t& effect);
+    TComPtr<IDropTarget> FolderDropTarget();
+    void DragAutoScroll(const QPoint& clientPos);
+    void EndDragOver();
+    bool OwnDrag() const { return FDragOut; }
+
     // Makes a record shown again after a refresh take fresh stat data.
     void RereadEntry(TPTShListData* data);
     enum class TListingKind { None, Fill, Refresh, NameRefresh };
@@ -228,6 +339,15 @@ class TPTCustomShellList : public TPTCustomListView,
     int FSyncLock = 0;
     bool FIgnoreNextChange = false;
     std::unique_ptr<TChangeHandlerThread> FChangeThread;
+    QString FPendingEditName;
+    IContextMenu* FActiveContextMenu = nullptr; // not owned; while a menu is tracked
+    bool FRightDragStarted = false;
+    bool FDragOut = false;           // a drag that started in this list runs
+    TComPtr<IDataObject> FDragData;  // what a drag over the list carries
+    std::uint32_t FDragKeyState = 0; // the key state seen at the drag's enter
+    QElapsedTimer FDragScrollTime;
+    QString FTypeAhead;
+    QElapsedTimer FTypeAheadTime;
     bool FInMenuOrDrag = false;
     bool FRefreshPending = false;
     TPendingItemData FPendingItemData;

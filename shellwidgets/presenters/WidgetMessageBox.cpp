@@ -1,5 +1,6 @@
 #include "shellwidgets/presenters/WidgetMessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -42,6 +43,9 @@ TPTMsgButton ShowWidgetMessageBox(const TPTMessageBoxRequest& request)
         request.caption.isEmpty() ? QGuiApplication::applicationDisplayName() : request.caption;
     QMessageBox box(toolkitIcon(request.icon), caption, request.text,
                     QMessageBox::StandardButtons(int(request.buttons)), parent);
+    for (const auto& [button, text] : request.buttonTexts)
+        if (QAbstractButton* shown = box.button(static_cast<QMessageBox::StandardButton>(button)))
+            shown->setText(text);
     if (request.defaultButton != ptmbNone)
         box.setDefaultButton(static_cast<QMessageBox::StandardButton>(request.defaultButton));
     return static_cast<TPTMsgButton>(box.exec());

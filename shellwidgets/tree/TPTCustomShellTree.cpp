@@ -2,6 +2,7 @@
 
 #include "shell/PTEventGuard.h"
 #include "shell/PTMessages.h"
+#include "shell/dragdrop/TDropTarget_shtv.h"
 #include "shell/icons/SystemIcons.h"
 #include "shell/notify/TChangeHandlerThread.h"
 #include "shell/records/TPTShTreeData.h"
@@ -11,6 +12,7 @@
 #include "shellwidgets/links/IPTLinkedShellCombo.h"
 #include "shellwidgets/links/IPTLinkedShellList.h"
 #include "shellwidgets/links/PTSetLink.h"
+#include "shellwidgets/menus/TPTQtDropBridge.h"
 #include "shellwidgets/presenters/ShellWidgetPresenters.h"
 #include "shellwidgets/tree/TPTFolderScan.h"
 
@@ -29,6 +31,8 @@ TPTCustomShellTree::TPTCustomShellTree(QWidget* parent) : TPTCustomTreeView(pare
     FBaseFolder.SetOnChange([this](TPTShellLocator*) { BaseFolderChanged(); });
     FSelectedFolder.SetOnChange([this](TPTShellLocator*) { SelectedFolderChanged(); });
     InstallImages();
+    FDropBridge = std::make_unique<TPTQtDropBridge>(viewport());
+    UpdateDropRegistration(FOptions & ptstoOleDrop);
     PTDeviceChangeHandler()->Add(this, [this](TPTDeviceChangeHandler* sender, const TMessage& m) {
         PTEventGuard([&] { DeviceChangeDetected(sender, m); });
     });
@@ -47,6 +51,7 @@ TPTCustomShellTree::~TPTCustomShellTree()
     SetShellList(nullptr);
     SetShellCombo(nullptr);
     FChangeThread.reset();
+    UpdateDropRegistration(false);
     // The teardown rule: every record passes through this class's Delete.
     DestroyItems();
 }
@@ -86,6 +91,8 @@ void TPTCustomShellTree::Delete(TPTTreeNode* node)
     FWatches.remove(node);
     if (node == FLastAdded)
         FLastAdded = nullptr;
+    if (node == FDragSourceNode)
+        FDragSourceNode = nullptr;
     PTEventGuard([&] {
         struct FreeAlways {
             TPTCustomShellTree* tree;
@@ -146,8 +153,9 @@ void TPTCustomShellTree::SetOptions(TPTShellTreeOptions options)
 {
     const TPTShellTreeOptions changed = FOptions ^ options;
     FOptions = options;
-    // Dragging and dropping (ptstoOleDrag, ptstoOleDrop) belong to the tree's
-    // drag-and-drop code, which reads Options() itself.
+    // ptstoOleDrag and ptstoContextMenus are read where they matter.
+    if (changed & ptstoOleDrop)
+        UpdateDropRegistration(options & ptstoOleDrop);
     if (changed & ptstoDynamicRefresh) {
         if (options & ptstoDynamicRefresh)
             InstallChangeHandlersForAllLocalDrives();

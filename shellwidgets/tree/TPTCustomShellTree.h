@@ -1,12 +1,15 @@
 #pragma once
 
 #include "controls/treelist/TPTCustomTreeView.h"
+#include "shell/dragdrop/IPTDropTargetOwner.h"
 #include "shell/locator/TPTShellLocator.h"
 #include "shell/records/IPTShellTreeOwner.h"
 #include "shell/shell95/IMalloc.h"
 #include "shell/shell95/IShellFolder.h"
 #include "shell/shell95/ShellConstants.h"
+#include "shell/shell95/TComPtr.h"
 #include "shellwidgets/links/IPTLinkedShellTree.h"
+#include "shellwidgets/menus/TPTDragAutoScroll.h"
 #include "shellwidgets/tree/TPTShellTreeOptions.h"
 
 #include <QByteArray>
@@ -26,6 +29,8 @@ struct TPTFolderListing;
 class TPTShTreeData;
 struct TMessage;
 class TPTDeviceChangeHandler;
+class TDropTarget_shtv;
+class TPTQtDropBridge;
 
 // The folder tree over the shell namespace: the folders below BaseFolder,
 // filled lazily as nodes expand, kept current from change notifications and
@@ -39,7 +44,8 @@ class TPTDeviceChangeHandler;
 // elsewhere meanwhile. User-interface thread only.
 class TPTCustomShellTree : public TPTCustomTreeView,
                            public IPTLinkedShellTree,
-                           protected IPTShellTreeOwner
+                           protected IPTShellTreeOwner,
+                           protected IPTDropTargetOwner
 {
     Q_OBJECT
   public:
@@ -126,8 +132,10 @@ class TPTCustomShellTree : public TPTCustomTreeView,
     bool NodeHasData(TPTTreeNode* node) const { return GetDataFromNode(node) != nullptr; }
     QString GetSelectedPathName();
     // The shell command of a verb ("cut", "copy", "paste", "delete") on a
-    // node's object; the context menu replaces this with its own commands.
-    virtual void DoCommandForNode(TPTTreeNode* node, const QString& verb);
+    // node's object, through the node's shell context menu; refreshes after
+    // it. A node without a record or a parent does nothing and answers 1
+    // (S_FALSE); a menu that cannot be had raises the platform error.
+    virtual HRESULT DoCommandForNode(TPTTreeNode* node, const QString& verb);
 
     // Watches: every filled folder on a fixed, network or RAM volume.
     virtual void InstallChangeHandler(const QString& path);
@@ -145,6 +153,27 @@ class TPTCustomShellTree : public TPTCustomTreeView,
     // Folders with a watch (paths); for tests and diagnostics.
     QList<QByteArray> WatchedFolders() const;
 
+    // Context menu and Send To (TPTCustomShellTreeMenu.cpp). ProcessMenu
+    // shows the node's shell menu at a client point and runs the choice;
+    // ProcessSendTo sends the node to Send To entry `index`.
+    virtual void ProcessMenu(TPTTreeNode* node, const QPoint& clientPos);
+    virtual void ProcessSendTo(TPTTreeNode* node, int index);
+
+    // Drag and drop (TPTCustomShellTreeDragDrop.cpp). Points of the drop
+    // target calls are screen coordinates.
+    void OleBeginDrag(Qt::MouseButton button);
+    std::uint32_t GetDragDropAttributesForNode(TPTTreeNode* node);
+    HRESULT OnDropTarget_DragEnter(IDataObject* dataObject, std::uint32_t keyState, TPointL point,
+                                   std::uint32_t& effect) override;
+    HRESULT OnDropTarget_DragOver(std::uint32_t keyState, TPointL point,
+                                  std::uint32_t& effect) override;
+    HRESULT OnDropTarget_DragLeave() override;
+    HRESULT OnDropTarget_Drop(IDataObject* dataObject, std::uint32_t keyState, TPointL point,
+                              std::uint32_t& effect) override;
+    TPTTreeNode* DragSourceNode() const { return FDragSourceNode; }
+    // The drag scrolling's clock can be replaced by tests.
+    TPTDragAutoScroll& DragAutoScroll() { return FAutoScroll; }
+
   protected:
     // Node hooks of the base.
     void Change(TPTTreeNode* node) override;
@@ -161,6 +190,9 @@ class TPTCustomShellTree : public TPTCustomTreeView,
     void MouseDown(QMouseEvent* event) override;
     TPTCustomDraw* PTCustomDraw(TNMCustomDraw& record, uint32_t& result) override;
     bool event(QEvent* event) override;
+    void NodeContextMenu(TPTTreeNode* node, QPoint& clientPos, QMenu*& menu) override;
+    void BeginDrag(TPTTreeNode* node, Qt::MouseButton button) override;
+    bool DragEvent(QEvent* event) override;
 
     // Insert handling of a new node.
     virtual void DoInsertItem(TPTTreeNode* node);
@@ -234,4 +266,14 @@ class TPTCustomShellTree : public TPTCustomTreeView,
     int FScanWaitMs = kScanWaitMs;
     bool FWalkAfterPending = false; // a walk to a selected folder met a slow folder
     bool FScanCursorShown = false;
+
+    // Drag and drop.
+    void UpdateDropRegistration(bool wanted);
+    TPTTreeNode* NodeAtScreen(TPointL point) const;
+    TPTTreeNode* FDragSourceNode = nullptr;
+    TComPtr<TDropTarget_shtv> FRegisteredDropTarget;
+    std::unique_ptr<TPTQtDropBridge> FDropBridge;
+    TComPtr<IDataObject> FDragData; // the data over the tree, from enter to leave or drop
+    std::uint32_t FDragKeyState = 0;
+    TPTDragAutoScroll FAutoScroll;
 };

@@ -128,28 +128,6 @@ bool TPTCustomShellTree::CreateNewFolder(bool)
     return true;
 }
 
-void TPTCustomShellTree::DoCommandForNode(TPTTreeNode* node, const QString& verb)
-{
-    TPTShTreeData* data = GetDataFromNode(node);
-    if (!data || !data->ParentData())
-        return;
-    TComPtr<IShellFolder> parent = data->GetParentIShf();
-    if (!parent)
-        return;
-    const QList<PCItemIDList> items{data->RelPidl()};
-    if (verb == QLatin1String("cut")) {
-        FileVerbCut(parent.get(), data->ParentData()->GetAbsPidl(), items);
-    } else if (verb == QLatin1String("copy")) {
-        FileVerbCopy(parent.get(), data->ParentData()->GetAbsPidl(), items);
-    } else if (verb == QLatin1String("paste")) {
-        FileVerbPaste(FileNameFromString(data->GetPathName()), this);
-        RefreshNodes();
-    } else if (verb == QLatin1String("delete")) {
-        FileVerbDelete(parent.get(), items, this);
-        RefreshNodes();
-    }
-}
-
 bool TPTCustomShellTree::KeyDown(QKeyEvent* event)
 {
     bool consumed = false;

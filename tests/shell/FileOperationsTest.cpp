@@ -232,6 +232,34 @@ TEST_F(FileOperations, NameClashAsksBeforeReplacing)
               2);
 }
 
+TEST_F(FileOperations, KeepBothPutsTheDroppedItemBesideTheOneItMeets)
+{
+    makeFile(dst() + "/a.txt", "old");
+
+    // GIVEN a move onto a name that exists, WHEN the user keeps both
+    prompts.answers = {ptmbIgnore};
+    EXPECT_EQ(drop({"a.txt"}, dst(), MK_SHIFT), DROPEFFECT_MOVE);
+    ASSERT_EQ(prompts.boxes.size(), 1);
+    EXPECT_TRUE(prompts.boxes[0].buttons & ptmbIgnore);
+    EXPECT_EQ(prompts.boxes[0].buttonTexts.value(0).second, QStringLiteral("Keep Both"));
+    // THEN neither file is lost: the old one stays, the moved one has a copy name
+    EXPECT_EQ(readAll(dst() + "/a.txt"), "old");
+    EXPECT_EQ(readAll(dst() + "/a (copy).txt"), "alpha");
+    EXPECT_FALSE(exists(src() + "/a.txt"));
+}
+
+TEST_F(FileOperations, FilesMetInsideAMergedFolderCannotBeKeptBoth)
+{
+    makeDir(src() + "/sub");
+    makeFile(src() + "/sub/keep", "new keep");
+    makeDir(dst() + "/sub");
+    makeFile(dst() + "/sub/keep", "old keep");
+    prompts.answers = {ptmbNo};
+    drop({"sub"}, dst(), MK_CONTROL);
+    ASSERT_EQ(prompts.boxes.size(), 1);
+    EXPECT_FALSE(prompts.boxes[0].buttons & ptmbIgnore);
+}
+
 TEST_F(FileOperations, FoldersMergeAndSkippedFilesStayAtTheSource)
 {
     makeDir(src() + "/sub");
