@@ -17,6 +17,7 @@
 #include "nsa/NSACurve.h"
 #include "nsa/Parameters.h"
 #include "nsa/SiteComparison.h"
+#include "platform/FileNameCodec.h"
 #include "platform/PrivateProfile.h"
 #include "shell/PTEventGuard.h"
 
@@ -42,6 +43,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QValueAxis>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include <unistd.h>
 
 namespace
 {
@@ -135,6 +142,23 @@ TMainForm::TMainForm(const QString& iniFileName, QWidget* parent)
 
 namespace
 {
+
+// Paths from the file dialogs keep names that are not UTF-8 in the lossless
+// form (FileNameCodec.h); messages and captions show them readably.
+QString PathForDisplay(const QString& path)
+{
+    return FileNameForDisplay(FileNameFromString(path).toStdString());
+}
+
+// The folder the program runs in, in the same lossless form.
+QString CurrentFolder()
+{
+    std::string path(PATH_MAX, '\0');
+    if (!::getcwd(path.data(), path.size()))
+        return QDir::currentPath();
+    path.resize(std::strlen(path.c_str()));
+    return FileNameToString(path);
+}
 
 // One file type, "description|pattern", followed by "All files (*)".
 QString FileTypesWithAllFiles(const QString& description, const QString& pattern)
@@ -580,11 +604,11 @@ QString TMainForm::SuggestedFileName() const
 
 bool TMainForm::WriteCsvFile(const QString& Path)
 {
-    const nsa::FileWriteResult result = nsa::WriteCsvFile(QFile::encodeName(Path).toStdString(),
+    const nsa::FileWriteResult result = nsa::WriteCsvFile(FileNameFromString(Path).toStdString(),
                                                           nsa::FindLastCalculation(NSADataList));
     if (!result.ok)
         ShowMessage(tr("The file \"%1\" could not be written: %2.")
-                        .arg(QDir::toNativeSeparators(Path), QString::fromLocal8Bit(result.error)),
+                        .arg(PathForDisplay(Path), QString::fromLocal8Bit(result.error)),
                     QMessageBox::Warning);
     return result.ok;
 }
@@ -613,15 +637,18 @@ QString TMainForm::AskSaveFileName(const QString& Suggested, const QString& Filt
     }
     SaveDlg.DefaultExt = DefaultExt;
     SaveDlg.SetFilename(Suggested);
+    // The folder last saved to; before the first save, where the program runs.
+    const QString lastFolder = SaveDlg.InitialDir;
+    if (lastFolder.isEmpty())
+        SaveDlg.InitialDir = CurrentFolder();
     QString path;
     PTEventGuard([&] {
-        if (SaveDlg.Execute()) {
+        if (SaveDlg.Execute())
             path = SaveDlg.GetFilename();
-            SaveDlg.InitialDir = QFileInfo(path).path();
-        }
-        // Size, tree and splitter are the user's also after Cancel.
-        WriteSaveDlgState(SaveDlg);
     });
+    SaveDlg.InitialDir = path.isEmpty() ? lastFolder : QFileInfo(path).path();
+    // Size, tree and splitter are the user's also after Cancel.
+    WriteSaveDlgState(SaveDlg);
     return path;
 }
 
@@ -637,8 +664,8 @@ void TMainForm::SaveChartImage(TCurveChartView* Chart, const QString& Format)
         return;
     const QString error = WriteChartImage(Chart, path, Format);
     if (!error.isEmpty())
-        ShowMessage(tr("The file \"%1\" could not be written: %2.")
-                        .arg(QDir::toNativeSeparators(path), error));
+        ShowMessage(
+            tr("The file \"%1\" could not be written: %2.").arg(PathForDisplay(path), error));
 }
 
 void TMainForm::CompareMeasuredClick()
@@ -664,7 +691,7 @@ bool TMainForm::CompareMeasured(const QString& Path)
         return false;
     }
     const nsa::MeasuredNsaFile measured =
-        nsa::ReadMeasuredNsaFile(QFile::encodeName(Path).toStdString());
+        nsa::ReadMeasuredNsaFile(FileNameFromString(Path).toStdString());
     if (!measured.ok()) {
         ShowMessage(tr("The measured NSA file could not be read.\n%1")
                         .arg(QString::fromLocal8Bit(measured.error)));
@@ -682,7 +709,7 @@ bool TMainForm::CompareMeasured(const QString& Path)
     CloseComparison();
     const std::size_t userIndex = std::size_t(last.user - NSADataList.data());
     const TCurveStyle theory = CurveStyle(userIndex);
-    const QString fileName = QFileInfo(Path).fileName();
+    const QString fileName = PathForDisplay(QFileInfo(Path).fileName());
 
     QChart* chart = NSAChart->chart();
     auto* points = new QScatterSeries;

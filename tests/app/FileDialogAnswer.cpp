@@ -4,6 +4,7 @@
 
 #include "dialogs/filename/IPTFileNameForm.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,8 +35,8 @@ void AnswerFileDialog(TFileDialogSeen* seen, const QString& answer,
         auto* types = Control<QComboBox>(dialog, "FileTypesCbx");
         auto* ok = Control<QPushButton>(dialog, "OpenBtn");
         auto* cancel = Control<QPushButton>(dialog, "CancelBtn");
-        auto* tree = Control<QWidget>(dialog, "PTShellTree1");
-        ASSERT_TRUE(nameBox && types && ok && cancel && tree);
+        auto* treeButton = Control<QAbstractButton>(dialog, "ShowTreeBtn");
+        ASSERT_TRUE(nameBox && types && ok && cancel && treeButton);
         seen->title = dialog->windowTitle();
         seen->name = nameBox->text();
         if (auto* form = dynamic_cast<IPTFileNameForm*>(dialog))
@@ -44,7 +45,7 @@ void AnswerFileDialog(TFileDialogSeen* seen, const QString& answer,
         for (int i = 0; i < types->count(); ++i)
             seen->types << types->itemText(i);
         seen->size = dialog->size();
-        seen->treeShown = tree->isVisible();
+        seen->treeShown = treeButton->isChecked();
         if (before)
             before(*dialog);
         if (!answer.isEmpty()) {

@@ -13,7 +13,7 @@ struct TFileDialogSeen {
     QString folder;    // the folder shown in the list
     QStringList types; // the file-type box
     QSize size;
-    bool treeShown = false;
+    bool treeShown = false; // the Show Tree button is down
 };
 
 // Answers the next file dialog (the Open/Save form) as a user would, through
