@@ -109,13 +109,13 @@ class IPTFrmOpenDlg
     // Help topic of the form and of its Help button.
     virtual void SetHelpContext(int context) = 0;
 
-    // Outer size in pixels: the form's client area plus its own frame, the
-    // same measure both ways, so a size read back opens the next form at the
-    // same size. The component sets only positive values, never larger than
+    // Size in pixels of the form's client area, without the window manager's
+    // frame (unknown until the form shows): the same measure both ways, so a
+    // size read back opens the next form at the same size. The component sets only positive values, never larger than
     // the screen's available area; the form keeps its minimum size.
     virtual void SetFormWidth(int width) = 0;
     virtual void SetFormHeight(int height) = 0;
-    // The outer size of the normal (restored) window, also while the form is
+    // The client size of the normal (restored) window, also while the form is
     // maximized, so a maximized form records the size it returns to.
     virtual QSize GetFormRestoredSize() const = 0;
     virtual void SetFormWindowState(TWindowState state) = 0;

@@ -50,7 +50,8 @@ class TPTDialog : public QObject
                               const QString& valueName) const;
     static constexpr int kMaxStateValueSize = 128;
 
-    // Outer size of the form; 0 or less keeps its designed size.
+    // Client size of the form (without the window manager's frame); 0 or
+    // less keeps its designed size.
     std::int32_t FormWidth = -1;
     std::int32_t FormHeight = -1;
     TWindowState FormWindowState = wsNormal;

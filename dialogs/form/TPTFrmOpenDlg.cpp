@@ -537,32 +537,23 @@ void TPTFrmOpenDlg::SetFilesOfTypeTxtCaption(const QString& text)
     FilesOfTypeTxt->setText(text);
 }
 
-namespace
-{
-
-// What the window manager's frame adds to the client size; nothing before
-// the window is shown.
-QSize FrameExtra(const QWidget& w)
-{
-    return w.frameGeometry().size() - w.geometry().size();
-}
-
-} // namespace
-
+// The size kept between runs is the client size. The window manager's
+// frame is known only once the form shows, after the component has set the
+// size, so an outer size kept and set back would grow the form by the frame
+// on every run.
 void TPTFrmOpenDlg::SetFormWidth(int width)
 {
-    resize(std::max(minimumWidth(), width - FrameExtra(*this).width()), height());
+    resize(std::max(minimumWidth(), width), height());
 }
 
 void TPTFrmOpenDlg::SetFormHeight(int height)
 {
-    resize(width(), std::max(minimumHeight(), height - FrameExtra(*this).height()));
+    resize(width(), std::max(minimumHeight(), height));
 }
 
 QSize TPTFrmOpenDlg::GetFormRestoredSize() const
 {
-    const QSize client = isMaximized() ? normalGeometry().size() : size();
-    return client + FrameExtra(*this);
+    return isMaximized() ? normalGeometry().size() : size();
 }
 
 void TPTFrmOpenDlg::SetFormWindowState(TWindowState state)
