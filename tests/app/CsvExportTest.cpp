@@ -1,4 +1,5 @@
 #include "app/FloatToStr.h"
+#include "app/SaveDlgState.h"
 #include "app/VeldmarkMain.h"
 
 #include "FileDialogAnswer.h"
@@ -6,6 +7,7 @@
 #include "TestForm.h"
 
 #include "nsa/CalcCommand.h"
+#include "platform/Registry.h"
 #include "shell/PTMessageBox.h"
 
 #include <QAbstractButton>
@@ -21,9 +23,11 @@
 #include <cerrno>
 #include <clocale>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -358,4 +362,30 @@ TEST(CsvExport, TheSaveDialogKeepsItsStateAndFolderForTheNextRun)
     QFile ini(settings.IniPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_EQ(ini.readAll().count('='), 11);
+}
+
+TEST(CsvExport, AStoredSaveDialogStateIsTakenOnlyWhenSound)
+{
+    TestSettingsDir settings;
+    std::optional<TRegistryKey> key =
+        TRegistryKey::Open(TRegistryRoot::CurrentUser, kSaveDlgRegistryKey, true);
+    ASSERT_TRUE(key);
+    key->WriteBinary("State", QByteArray("\x6c\x02\x00", 3)); // cut short
+    key->WriteString("LastFolder", "results");                // relative
+    {
+        TMainForm f(settings.IniPath());
+        EXPECT_EQ(f.SaveDlg.FormWidth, -1);
+        EXPECT_EQ(f.SaveDlg.InitialDir, QString());
+    }
+    QByteArray state;
+    for (std::int32_t value : {620, 410})
+        state.append(reinterpret_cast<const char*>(&value), 4); // little-endian here
+    state.append(QByteArray("\x00\x01\xff\xff\xff\xff", 6));
+    key->WriteBinary("State", state);
+    key->WriteString("LastFolder", "/gone/results");
+    TMainForm f(settings.IniPath());
+    EXPECT_EQ(f.SaveDlg.FormWidth, 620);
+    EXPECT_EQ(f.SaveDlg.FormHeight, 410);
+    EXPECT_TRUE(f.SaveDlg.Options().Contains(ptofShowTree));
+    EXPECT_EQ(f.SaveDlg.InitialDir, "/gone/results");
 }
