@@ -7,9 +7,11 @@
 
 #include "controls/combo/TPTCombobox.h"
 #include "controls/splitter/TPTSplitter.h"
+#include "platform/FileNameCodec.h"
 #include "shell/PTEventGuard.h"
 #include "shell/Uptshconsts.h"
 #include "shell/fileops/PTShCreateNewFolder.h"
+#include "shell/namespace/XdgDirs.h"
 #include "shell/records/TPTShListData.h"
 #include "shellwidgets/TPTBusyCursor.h"
 #include "shellwidgets/combo/TPTShellCombo.h"
@@ -56,7 +58,8 @@ QString ShortHint(const QString& hint)
 // The folder that exists nearest to path: path itself or an ancestor.
 QString NearestExistingFolder(QString path)
 {
-    while (!path.isEmpty() && !QFileInfo(path).isDir()) {
+    // By the name's bytes: a folder whose name is not UTF-8 is a folder too.
+    while (!path.isEmpty() && !XdgDirs::IsDirectory(FileNameFromString(path))) {
         const QString parent = QFileInfo(path).path();
         if (parent == path)
             return QString();

@@ -7,6 +7,7 @@
 #include "TestForm.h"
 
 #include "nsa/CalcCommand.h"
+#include "platform/FileNameCodec.h"
 #include "platform/Registry.h"
 #include "shell/PTMessageBox.h"
 
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,6 +33,8 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -388,4 +392,30 @@ TEST(CsvExport, AStoredSaveDialogStateIsTakenOnlyWhenSound)
     EXPECT_EQ(f.SaveDlg.FormHeight, 410);
     EXPECT_TRUE(f.SaveDlg.Options().Contains(ptofShowTree));
     EXPECT_EQ(f.SaveDlg.InitialDir, "/gone/results");
+}
+
+TEST(CsvExport, SaveReachesAFolderWhoseNameIsNotUtf8)
+{
+    QTemporaryDir out;
+    const QByteArray folder = QFile::encodeName(out.path()) + "/caf\xe9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    // QTemporaryDir reaches only names that are UTF-8.
+    const auto removeFolder = qScopeGuard([&] {
+        ::unlink((folder + "/site.csv").constData());
+        ::rmdir(folder.constData());
+    });
+    InFolder restore(QDir::currentPath());
+    ASSERT_EQ(::chdir(folder.constData()), 0);
+    DialogMessages questions;
+    TestForm f;
+    f.Set(f.NumPoints, "5");
+    f.ClickAdd();
+
+    TFileDialogSeen seen;
+    AnswerFileDialog(&seen, "site");
+    QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(seen.folder, FileNameToString(folder.toStdString()));
+    EXPECT_EQ(::access((folder + "/site.csv").constData(), F_OK), 0);
+    EXPECT_TRUE(f.messages.isEmpty()) << f.messages.join(' ').toStdString();
+    EXPECT_TRUE(questions.texts.isEmpty()) << questions.texts.join(' ').toStdString();
 }
