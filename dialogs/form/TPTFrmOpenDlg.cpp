@@ -142,8 +142,11 @@ void TPTFrmOpenDlg::CreateControls()
     PTShellList1->OnFolderChanged = [this](TPTCustomShellList*) {
         PTEventGuard([this] { PTShellList1FolderChanged(); });
     };
-    PTShellList1->OnDblClick = [this](TPTCustomListView*) {
-        PTEventGuard([this] { ListDblClick(); });
+    // A file opened in the list confirms the dialog (the close check runs)
+    // instead of starting its program; folders the list opens itself.
+    PTShellList1->OnDblClickOpen = [this](TPTCustomShellList*, bool& handled) {
+        handled = true;
+        PTEventGuard([this] { done(kOk); });
     };
     PTShellTree1->OnChange = [this](TPTCustomTreeView*, TPTTreeNode* node) {
         if (node)
@@ -282,9 +285,8 @@ void TPTFrmOpenDlg::CreatePopupMenu()
     List1Mitm->setChecked(true);
     LvPopup->addSeparator();
     Paste1Mitm = LvPopup->addAction(QStringLiteral("&Paste"));
-    // Pasting into the folder is the list's command, which it does not offer
-    // yet; the item stays greyed until it does.
-    Paste1Mitm->setEnabled(false);
+    connect(Paste1Mitm, &QAction::triggered, this,
+            [this] { PTEventGuard([this] { PTShellList1->DoCommandForFolder(QStringLiteral("paste")); }); });
     LvPopup->addSeparator();
     QMenu* newMenu = LvPopup->addMenu(QStringLiteral("Ne&w"));
     New1Mitm = newMenu->menuAction();
@@ -293,7 +295,9 @@ void TPTFrmOpenDlg::CreatePopupMenu()
             [this] { PTEventGuard([this] { CreateNewFolderBtnClick(); }); });
     LvPopup->addSeparator();
     Properties1Mitm = LvPopup->addAction(QStringLiteral("P&roperties"));
-    Properties1Mitm->setEnabled(false);
+    connect(Properties1Mitm, &QAction::triggered, this, [this] {
+        PTEventGuard([this] { PTShellList1->DoCommandForFolder(QStringLiteral("properties")); });
+    });
     PTShellList1->SetPopupMenu(LvPopup);
 }
 

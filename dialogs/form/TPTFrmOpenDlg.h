@@ -179,7 +179,6 @@ class TPTFrmOpenDlg : public QDialog, public IPTFrmOpenDlg, public IPTFileNameFo
     void PTShellList1Change();
     void PTShellList1FolderChanged();
     void PTShellTree1Change();
-    void ListDblClick();
     void UpOneLevelBtnClick();
     void ShowDesktopBtnClick();
     void CreateNewFolderBtnClick();

@@ -10,7 +10,6 @@
 #include "platform/FileNameCodec.h"
 #include "shell/PTEventGuard.h"
 #include "shell/Uptshconsts.h"
-#include "shell/fileops/PTShCreateNewFolder.h"
 #include "shell/namespace/XdgDirs.h"
 #include "shell/records/TPTShListData.h"
 #include "shellwidgets/TPTBusyCursor.h"
@@ -384,20 +383,6 @@ void TPTFrmOpenDlg::PTShellTree1Change()
         FileNameEdt->clear();
 }
 
-void TPTFrmOpenDlg::ListDblClick()
-{
-    // The list does not open what is double-clicked yet: a folder opens in
-    // the combo (and so everywhere), a file confirms the dialog.
-    const int row = PTShellList1->ItemFocused();
-    TPTShListData* data = row >= 0 ? PTShellList1->GetShListData(row) : nullptr;
-    if (!data || !PTShellList1->IsSelected(row))
-        return;
-    if (data->IsFolder())
-        OpenFolder(data->GetAbsoluteIdList());
-    else
-        done(kOk);
-}
-
 void TPTFrmOpenDlg::UpOneLevelBtnClick()
 {
     PTShellCombo1->GoUp(1);
@@ -417,19 +402,7 @@ void TPTFrmOpenDlg::CreateNewFolderBtnClick()
         PTShellTree1->CreateNewFolder(true);
         return;
     }
-    // The new folder in the shown folder, its name open for editing.
-    const QString folder = ShownFolderPath();
-    QString name;
-    if (folder.isEmpty() || !PTShCreateNewFolder(folder, name))
-        return;
-    PTShellList1->RefreshItems();
-    for (int row = 0; row < PTShellList1->ItemCount(); ++row) {
-        if (ListItemCaption(row) == name) {
-            SelectAndFocusListItem(row);
-            PTShellList1->EditCaption(row);
-            break;
-        }
-    }
+    PTShellList1->CreateNewFolder(true);
 }
 
 void TPTFrmOpenDlg::ReadOnlyChkClick()

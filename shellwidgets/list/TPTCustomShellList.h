@@ -341,6 +341,7 @@ class TPTCustomShellList : public TPTCustomListView,
     std::unique_ptr<TChangeHandlerThread> FChangeThread;
     QString FPendingEditName;
     IContextMenu* FActiveContextMenu = nullptr; // not owned; while a menu is tracked
+    std::uint32_t FActiveMenuFlags = 0;         // the flags that menu was built with
     bool FRightDragStarted = false;
     bool FDragOut = false;           // a drag that started in this list runs
     TComPtr<IDataObject> FDragData;  // what a drag over the list carries

@@ -5,9 +5,11 @@
 
 #include "platform/EPlatformError.h"
 #include "shell/PTEventGuard.h"
+#include "shell/dragdrop/TDataObject_shlv.h"
 #include "shell/menus/TShellContextMenu.h"
 #include "shell/menus/TShellMenu.h"
-#include "shellwidgets/menus/ShellMenuWidgets.h"
+#include "shellwidgets/menus/SendToDrop.h"
+#include "shellwidgets/menus/TPTShellPopupMenu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -99,28 +101,30 @@ void TPTCustomShellList::DoCommandForFolder(const QString& verb)
 
 void TPTCustomShellList::PrepareSendTo(TShellMenu&) {}
 
-void TPTCustomShellList::ProcessSendTo(int) {}
+void TPTCustomShellList::ProcessSendTo(int index)
+{
+    // The selected items, sent as a simulated drop on the entry.
+    const std::vector<PCItemIDList> lists = SelectedIdLists();
+    TComPtr<IDataObject> data;
+    CheckResult(TDataObject_shlv::Create(FFolderShellFolder.get(), FFolderIdList,
+                                         QList<PCItemIDList>(lists.begin(), lists.end()),
+                                         data.put()));
+    SendToEntry(data.get(), index, window());
+}
 
 std::uint32_t TPTCustomShellList::PopupShellMenu(const TShellMenu& description,
                                                  const QPoint& globalPos)
 {
     if (MenuTracker())
         return MenuTracker()(this, description, globalPos);
-    QMenu menu(this);
-    FillQMenu(&menu, description);
-    connect(&menu, &QMenu::hovered, this, [this](QAction* action) {
-        PTEventGuard([&] {
-            const std::uint32_t id = action->data().toUInt();
-            QString hint;
-            if (OnPopupHint && FActiveContextMenu && id >= kFirstShellCommandId)
-                FActiveContextMenu->GetCommandString(id - kFirstShellCommandId, GCS_HELPTEXT,
-                                                     nullptr, &hint);
-            if (OnPopupHint)
-                OnPopupHint(this, hint);
-        });
-    });
-    const QAction* chosen = menu.exec(globalPos);
-    return chosen ? chosen->data().toUInt() : 0;
+    // The menu the tree shows too, with the library's Send To submenu.
+    TPTShellPopupMenu popup(FActiveContextMenu, this);
+    if (!popup.Build(FActiveMenuFlags))
+        return 0;
+    TPTShellPopupMenu::THintEvent hint;
+    if (OnPopupHint)
+        hint = [this](const QString& text) { OnPopupHint(this, text); };
+    return std::uint32_t(std::max(0, popup.Exec(globalPos, hint)));
 }
 
 void TPTCustomShellList::TrackShellMenu(IContextMenu* menu, std::uint32_t flags,
@@ -134,6 +138,7 @@ void TPTCustomShellList::TrackShellMenu(IContextMenu* menu, std::uint32_t flags,
     FInMenuOrDrag = true;
     FRefreshPending = false;
     FActiveContextMenu = menu;
+    FActiveMenuFlags = flags;
     std::uint32_t id = 0;
     try {
         id = PopupShellMenu(description, ClientWidget()->mapToGlobal(clientPos));

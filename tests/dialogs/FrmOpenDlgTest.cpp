@@ -632,3 +632,38 @@ TEST_F(FrmOpenDlgTest, TheSaveComponentRunsTheFormEndToEnd)
 }
 
 } // namespace
+
+TEST_F(FrmOpenDlgTest, OpeningAFileInTheListConfirmsAndAFolderIsEntered)
+{
+    makeDir(work() + "/sub");
+    makeFile(work() + "/sub/inner.csv");
+    makeFile(work() + "/data.csv");
+    open();
+
+    // A folder opened in the list is entered, and the dialog stays.
+    form->PTShellList1->OpenItem(&form->PTShellList1->Item(rowOf(u"sub"_s)));
+    waitForList();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(captions(), QStringList{u"inner.csv"_s});
+
+    // A file opened (double-clicked) confirms the dialog instead of starting
+    // its program; the close check asks about replacing it, then gives its path.
+    form->SelectAndFocusListItem(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->FileNameEdt->text(), u"inner.csv"_s);
+    answers << ptmbYes;
+    form->PTShellList1->OpenItem(&form->PTShellList1->Item(0));
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), kOk);
+    EXPECT_EQ(form->GetFiles(), QStringList{path(work() + "/sub/inner.csv")});
+}
+
+TEST_F(FrmOpenDlgTest, TheNewFolderButtonMakesAFolderReadyToBeNamed)
+{
+    open();
+    form->CreateNewFolderBtn->click();
+    ASSERT_TRUE(WaitFor([&] { return form->PTShellList1->IsEditing(); }));
+    EXPECT_EQ(QDir(QFile::decodeName(work())).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
+              1);
+}

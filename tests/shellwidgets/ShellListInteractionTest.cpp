@@ -11,7 +11,10 @@
 #include "shell/menus/TShellMenu.h"
 #include "shell/menus/UrlOpener.h"
 #include "shell/shell95/OleConstants.h"
+#include "shell/namespace/XdgDirs.h"
 #include "shell/utils/ShellLinks.h"
+#include "shellwidgets/menus/SendToSubmenu.h"
+#include "shellwidgets/menus/TPTShellPopupMenu.h"
 #include "shellwidgets/tree/TPTShellTree.h"
 
 #include <QAbstractItemView>
@@ -566,4 +569,38 @@ TEST_F(ShellListInteraction, InADialogEnterOnAFileIsTheDialogsAndOnAFolderTheLis
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(opened, 0);
     list->setParent(nullptr);
+}
+
+TEST_F(ShellListInteraction, SendToFromTheListsMenuCopiesTheSelectionThere)
+{
+    // GIVEN a Send To entry that links to a backup folder
+    makeDir(work() + "/backup");
+    makeFile(work() + "/a.txt", "alpha");
+    const QString sendTo = QFile::decodeName(XdgDirs::SendTo());
+    ASSERT_TRUE(QDir().mkpath(sendTo));
+    ASSERT_TRUE(Succeeded(CreateQuickShortcut(sendTo + QStringLiteral("/Backup.desktop"),
+                                              QFile::decodeName(work() + "/backup"))));
+    show(work());
+    select(QStringLiteral("a.txt"));
+
+    // WHEN the user opens the item's menu and picks the entry in Send To
+    QStringList entries;
+    const auto previous = TPTShellPopupMenu::SetHandler([&](QMenu* menu) {
+        for (QAction* action : menu->actions())
+            if (action->menu() && IsSendToPlaceholder(action->menu())) {
+                Q_EMIT action->menu()->aboutToShow();
+                for (QAction* entry : action->menu()->actions())
+                    entries << entry->text();
+            }
+        return 1; // Send To entry 0
+    });
+    list->ProcessMenuForAllSelected(QPoint(1, 1));
+    TPTShellPopupMenu::SetHandler(previous);
+
+    // THEN the list's own menu offered the library's Send To list, and the file is copied
+    EXPECT_EQ(entries, QStringList{QStringLiteral("Backup")});
+    QFile copied(QFile::decodeName(work() + "/backup/a.txt"));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), "alpha");
+    EXPECT_TRUE(QFile::exists(QFile::decodeName(work() + "/a.txt")));
 }
