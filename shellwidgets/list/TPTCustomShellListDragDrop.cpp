@@ -5,6 +5,7 @@
 
 #include "platform/FileNameCodec.h"
 #include "shell/PTEventGuard.h"
+#include "shell/dragdrop/DeliverDrop.h"
 #include "shell/dragdrop/DragDropAbilities.h"
 #include "shell/dragdrop/MimeDataBridge.h"
 #include "shell/dragdrop/ShellDoDragDrop.h"
@@ -246,12 +247,8 @@ HRESULT TPTCustomShellList::OnDropTarget_Drop(IDataObject* dataObject, std::uint
     }
     // Qt's drop carries no buttons: those of the enter tell a right-button drop.
     keyState |= FDragKeyState & (MK_LBUTTON | MK_RBUTTON);
-    std::uint32_t probe = effect;
-    target->DragEnter(dataObject, keyState, point, &probe);
-    probe = effect;
-    target->DragOver(keyState, point, &probe);
     effect &= DragDropAbilitiesOf(dataObject);
-    return target->Drop(dataObject, keyState, point, &effect);
+    return DeliverDrop(target.get(), dataObject, keyState, point, effect);
 }
 
 bool TPTCustomShellList::DragEvent(QEvent* event)

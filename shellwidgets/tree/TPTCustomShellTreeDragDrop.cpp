@@ -4,6 +4,7 @@
 
 #include "platform/EPlatformError.h"
 #include "shell/PTEventGuard.h"
+#include "shell/dragdrop/DeliverDrop.h"
 #include "shell/dragdrop/DragDropAbilities.h"
 #include "shell/dragdrop/ShellDoDragDrop.h"
 #include "shell/dragdrop/TDataObject_shtv.h"
@@ -206,12 +207,8 @@ HRESULT TPTCustomShellTree::OnDropTarget_Drop(IDataObject* dataObject, std::uint
     // Qt's drop carries no buttons: those held at the enter decide, so a
     // right-button drag ends with the drop menu.
     keyState |= FDragKeyState & (MK_LBUTTON | MK_RBUTTON);
-    std::uint32_t scratch = effect;
-    target->DragEnter(dataObject, keyState, point, &scratch);
-    scratch = effect;
-    target->DragOver(keyState, point, &scratch);
     effect &= DragDropAbilitiesOf(dataObject);
-    const HRESULT hr = target->Drop(dataObject, keyState, point, &effect);
+    const HRESULT hr = DeliverDrop(target.get(), dataObject, keyState, point, effect);
     RefreshNodes();
     return hr;
 }
