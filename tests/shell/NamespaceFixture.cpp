@@ -44,29 +44,8 @@ void NamespaceFixture::TearDown()
     ::chmod((work() + "/locked").constData(), 0755);
     ::chmod((work() + "/listonly").constData(), 0755);
     // QTemporaryDir removes by QString names and would leave the non-UTF-8 ones.
-    removeTree(m_root);
+    RemoveTree(m_root);
     m_dir.reset();
-}
-
-void NamespaceFixture::removeTree(const QByteArray& path)
-{
-    if (DIR* dir = ::opendir(path.constData())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name == "." || name == "..")
-                continue;
-            const QByteArray child = path + '/' + name;
-            struct stat st;
-            if (::lstat(child.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
-                ::chmod(child.constData(), 0755);
-                removeTree(child);
-            } else {
-                ::unlink(child.constData());
-            }
-        }
-        ::closedir(dir);
-    }
-    ::rmdir(path.constData());
 }
 
 void NamespaceFixture::makeDir(const QByteArray& path)

@@ -36,7 +36,6 @@ class NamespaceFixture : public ShellAllocTest
     QList<QByteArray> listNames(IShellFolder* folder, std::uint32_t flags);
 
   private:
-    static void removeTree(const QByteArray& path);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_root;

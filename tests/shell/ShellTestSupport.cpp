@@ -5,6 +5,10 @@
 
 #include <cstring>
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 void ShellAllocTest::SetUp()
 {
     IShellFolder* desktop = nullptr;
@@ -33,4 +37,25 @@ PItemIDList MakeRawIdList(std::initializer_list<QByteArray> itemData)
     void* list = ShellMemAlloc(static_cast<size_t>(bytes.size()));
     std::memcpy(list, bytes.constData(), static_cast<size_t>(bytes.size()));
     return static_cast<PItemIDList>(list);
+}
+
+void RemoveTree(const QByteArray& path)
+{
+    if (DIR* dir = ::opendir(path.constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            const QByteArray child = path + '/' + name;
+            struct stat st;
+            if (::lstat(child.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+                ::chmod(child.constData(), 0755);
+                RemoveTree(child);
+            } else {
+                ::unlink(child.constData());
+            }
+        }
+        ::closedir(dir);
+    }
+    ::rmdir(path.constData());
 }

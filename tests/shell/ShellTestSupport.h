@@ -23,3 +23,8 @@ class ShellAllocTest : public ::testing::Test
 // A list built from raw items, each given as its data bytes (the size is
 // added), for tests that need exact bytes. Free with ShellMemFree.
 PItemIDList MakeRawIdList(std::initializer_list<QByteArray> itemData);
+
+// Removes a folder and everything in it by byte names (QTemporaryDir removes by
+// QString names and would leave names that are not UTF-8), giving back folder
+// permissions a test took away.
+void RemoveTree(const QByteArray& path);

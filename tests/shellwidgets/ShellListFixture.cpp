@@ -1,5 +1,7 @@
 #include "ShellListFixture.h"
 
+#include "shell/ShellTestSupport.h"
+
 #include "controls/treelist/TPTListItemModel.h"
 #include "platform/FileNameCodec.h"
 #include "shell/PTMessageBox.h"
@@ -19,27 +21,6 @@ namespace
 {
 
 const char* const kVariables[3] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
-
-void removeTree(const QByteArray& path)
-{
-    if (DIR* dir = ::opendir(path.constData())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name == "." || name == "..")
-                continue;
-            const QByteArray child = path + '/' + name;
-            struct stat st;
-            if (::lstat(child.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
-                ::chmod(child.constData(), 0755);
-                removeTree(child);
-            } else {
-                ::unlink(child.constData());
-            }
-        }
-        ::closedir(dir);
-    }
-    ::rmdir(path.constData());
-}
 
 } // namespace
 
@@ -79,7 +60,7 @@ void ShellListFixture::TearDown()
         else
             qputenv(kVariables[i], m_saved[i]);
     }
-    removeTree(m_root);
+    RemoveTree(m_root);
     m_dir.reset();
 }
 
