@@ -9,6 +9,7 @@
 #include "shell/Uptshconsts.h"
 #include "shell/icons/SystemIcons.h"
 #include "shell/namespace/ItemData.h"
+#include "shell/namespace/TItemOrder.h"
 #include "shell/notify/TChangeHandlerThread.h"
 #include "shell/shell95/ShellConstants.h"
 #include "shell/utils/DriveInfoCache.h"
@@ -896,19 +897,24 @@ void TPTCustomShellList::SortList()
         if (offsets[size_t(row)] >= 0)
             lists[size_t(row)] =
                 reinterpret_cast<PCItemIDList>(arena.constData() + offsets[size_t(row)]);
+    // One key per item and one sort of the keys (TItemOrder), not a CompareIDs
+    // call per pair: that looked the type name up two million times.
+    std::vector<PCItemIDList> known;
+    std::vector<int> rowOfKnown;
+    for (int row = 0; row < count; ++row)
+        if (lists[size_t(row)]) {
+            known.push_back(lists[size_t(row)]);
+            rowOfKnown.push_back(row);
+        }
+    const TItemOrder order(folder, std::abs(FSortColumn) - 1);
+    const std::vector<int> sorted = order.SortedIndexes(known, FSortColumn < 0);
+    // Items without a record of ours go after the others.
+    std::vector<int> rank(size_t(count), count);
+    for (size_t i = 0; i < sorted.size(); ++i)
+        rank[size_t(rowOfKnown[size_t(sorted[i])])] = int(i);
     const TPTListItem* first = &Item(0);
-    const std::intptr_t column = std::abs(FSortColumn) - 1;
-    const bool descending = FSortColumn < 0;
     CustomSort([&](const TPTListItem& a, const TPTListItem& b) {
-        PCItemIDList la = lists[size_t(&a - first)];
-        PCItemIDList lb = lists[size_t(&b - first)];
-        if (!la || !lb)
-            return false;
-        const HRESULT hr = folder->CompareIDs(column, la, lb);
-        if (Failed(hr))
-            return false;
-        const int c = ShortFromResult(hr);
-        return descending ? c > 0 : c < 0;
+        return rank[size_t(&a - first)] < rank[size_t(&b - first)];
     });
 }
 
