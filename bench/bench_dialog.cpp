@@ -5,6 +5,7 @@
 // worker threads in both, so wall time and the process's CPU time (cpu_ms,
 // all threads) are reported.
 
+#include "bench/common/BenchClocks.h"
 #include "dialogs/components/TPTSaveDlg.h"
 #include "dialogs/form/TPTFrmOpenDlg.h"
 
@@ -35,19 +36,6 @@ namespace
 {
 
 constexpr int kFiles = 100000;
-
-double Now()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-double ProcessCpu()
-{
-    timespec ts{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
 
 struct BigFolder {
     QTemporaryDir dir;
@@ -99,14 +87,14 @@ void BM_SaveDialogUntilPainted(benchmark::State& state)
                 while (form->PTShellList1->IsListing())
                     QTest::qWait(1);
                 form->repaint();
-                painted = Now();
-                cpuPainted = ProcessCpu();
+                painted = WallSeconds();
+                cpuPainted = ProcessCpuSeconds();
                 items = form->PTShellList1->ItemCount();
                 form->CancelBtn->click();
             });
         };
-        const double start = Now();
-        const double cpuStart = ProcessCpu();
+        const double start = WallSeconds();
+        const double cpuStart = ProcessCpuSeconds();
         dialog.Execute();
         state.SetIterationTime(painted - start);
         cpu += cpuPainted - cpuStart;
@@ -124,8 +112,8 @@ void BM_QFileDialogUntilPainted(benchmark::State& state)
     double cpu = 0;
     int items = 0;
     for (auto _ : state) {
-        const double start = Now();
-        const double cpuStart = ProcessCpu();
+        const double start = WallSeconds();
+        const double cpuStart = ProcessCpuSeconds();
         QFileDialog dialog(nullptr, QStringLiteral("Save As"), folder);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -138,8 +126,8 @@ void BM_QFileDialogUntilPainted(benchmark::State& state)
             QTest::qWait(1);
         QCoreApplication::processEvents();
         dialog.repaint();
-        state.SetIterationTime(Now() - start);
-        cpu += ProcessCpu() - cpuStart;
+        state.SetIterationTime(WallSeconds() - start);
+        cpu += ProcessCpuSeconds() - cpuStart;
         items = model->rowCount(model->index(folder));
         dialog.reject();
     }

@@ -6,6 +6,7 @@
 // (raw_ms; for refreshes also readdir alone, names_ms). Listings run on a worker thread, so wall
 // time and the process's CPU time (cpu_ms, all threads) are both reported.
 
+#include "bench/common/BenchClocks.h"
 #include "shellwidgets/list/TPTShellList.h"
 
 #include "platform/FileNameCodec.h"
@@ -33,19 +34,6 @@ namespace
 
 constexpr int kFiles = 100000;
 constexpr int kFolders = 1000;
-
-double Now()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-double ProcessCpu()
-{
-    timespec ts{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
 
 // Heap in use, in MB (the resident size would not shrink between iterations).
 double HeapMegabytes()
@@ -84,33 +72,17 @@ Fixture& fixture()
     return f;
 }
 
-double RawList(const QByteArray& path)
-{
-    const double start = Now();
-    DIR* dir = ::opendir(path.constData());
-    const int fd = ::dirfd(dir);
-    long count = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        struct stat st;
-        if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0)
-            ++count;
-    }
-    ::closedir(dir);
-    benchmark::DoNotOptimize(count);
-    return Now() - start;
-}
-
 // The floor of any refresh that looks at the whole folder: its names alone.
 double RawNames(const QByteArray& path)
 {
-    const double start = Now();
+    const double start = WallSeconds();
     DIR* dir = ::opendir(path.constData());
     long count = 0;
     while (const dirent* entry = ::readdir(dir))
         count += entry->d_name[0] != 0;
     ::closedir(dir);
     benchmark::DoNotOptimize(count);
-    return Now() - start;
+    return WallSeconds() - start;
 }
 
 double BestRawNames()
@@ -129,7 +101,7 @@ double BestRaw()
     Fixture& f = fixture();
     if (f.bestRawSeconds == 0)
         for (int i = 0; i < 3; ++i) {
-            const double s = RawList(f.path);
+            const double s = RawReaddirLstat(f.path);
             if (f.bestRawSeconds == 0 || s < f.bestRawSeconds)
                 f.bestRawSeconds = s;
         }
@@ -165,7 +137,7 @@ void BM_RawReaddirLstat(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        const double seconds = RawList(f.path);
+        const double seconds = RawReaddirLstat(f.path);
         if (f.bestRawSeconds == 0 || seconds < f.bestRawSeconds)
             f.bestRawSeconds = seconds;
     }
@@ -186,9 +158,9 @@ void BM_FillUntilFirstPaint(benchmark::State& state)
         QCoreApplication::processEvents();
         const double heapBefore = HeapMegabytes();
         state.ResumeTiming();
-        const double cpuStart = ProcessCpu();
+        const double cpuStart = ProcessCpuSeconds();
         FillAndPaint(*list, f.path);
-        cpu += ProcessCpu() - cpuStart;
+        cpu += ProcessCpuSeconds() - cpuStart;
         state.PauseTiming();
         megabytes = HeapMegabytes() - heapBefore;
         state.ResumeTiming();
@@ -233,10 +205,10 @@ void BM_RefreshAfterOneFileCreated(benchmark::State& state)
         state.PauseTiming();
         MakeFile(extra);
         state.ResumeTiming();
-        const double cpuStart = ProcessCpu();
+        const double cpuStart = ProcessCpuSeconds();
         list->RefreshItems();
         WaitForListing(*list);
-        cpu += ProcessCpu() - cpuStart;
+        cpu += ProcessCpuSeconds() - cpuStart;
         state.PauseTiming();
         ::unlink(extra.constData());
         list->RefreshItems();
@@ -273,10 +245,10 @@ void BM_RefreshAfter1000FilesRenamed(benchmark::State& state)
         }
         renamed = !renamed;
         state.ResumeTiming();
-        const double cpuStart = ProcessCpu();
+        const double cpuStart = ProcessCpuSeconds();
         list->RefreshItems();
         WaitForListing(*list);
-        cpu += ProcessCpu() - cpuStart;
+        cpu += ProcessCpuSeconds() - cpuStart;
     }
     state.counters["items"] = list->ItemCount();
     state.counters["cpu_ms"] = cpu * 1000 / double(state.iterations());

@@ -7,6 +7,7 @@
 // one (1 % of the entries gone, 1 % new), adding to a sorted TPTPidlList,
 // searching an unsorted one, and path -> list -> path round trips per second.
 
+#include "bench/common/BenchClocks.h"
 #include "shell/UPTShellUtils.h"
 #include "shell/namespace/TItemOrder.h"
 
@@ -77,40 +78,20 @@ std::vector<PItemIDList> enumerateAll(IShellFolder* folder)
 // Wall and process CPU time of one stretch of work, in seconds.
 struct Stopwatch {
     std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
-    double cpu = processCpuSeconds();
+    double cpu = ProcessCpuSeconds();
 
-    static double processCpuSeconds()
-    {
-        timespec ts{};
-        ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-        return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-    }
     void addTo(double& wallTotal, double& cpuTotal) const
     {
         wallTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
-        cpuTotal += processCpuSeconds() - cpu;
+        cpuTotal += ProcessCpuSeconds() - cpu;
     }
 };
-
-void rawList(const QByteArray& path)
-{
-    DIR* dir = ::opendir(path.constData());
-    const int fd = ::dirfd(dir);
-    long count = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        struct stat st;
-        if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0)
-            ++count;
-    }
-    ::closedir(dir);
-    benchmark::DoNotOptimize(count);
-}
 
 void BM_RawReaddirLstat(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state)
-        rawList(f.path);
+        RawReaddirLstat(f.path);
     state.counters["items"] = kFiles + kFolders;
 }
 
@@ -130,7 +111,7 @@ void BM_EnumObjectsAttributesNamesSort(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         const Stopwatch raw;
-        rawList(f.path);
+        RawReaddirLstat(f.path);
         raw.addTo(rawWall, rawCpu);
         state.ResumeTiming();
 
