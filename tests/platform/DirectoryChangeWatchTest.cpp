@@ -1,3 +1,4 @@
+#include "common/ManyFolders.h"
 #include "platform/DirectoryChangeWatch.h"
 #include "platform/DirectoryChangeNotifier.h"
 
@@ -68,15 +69,10 @@ TEST(DirectoryChangeWatch, HandlesOnOneFolderShareItsDescriptorAndKeepTheirFilte
 
 TEST(DirectoryChangeWatch, ASubtreeBeyondItsShareOfWatchesSaysSo)
 {
-    // Thousands of folders: on a memory file system when there is one, as
-    // removing them from some disks takes seconds.
-    QTemporaryDir root(QDir(QStringLiteral("/dev/shm")).exists()
-                           ? QStringLiteral("/dev/shm/veldmark-watch-XXXXXX")
-                           : QDir::tempPath() + QStringLiteral("/veldmark-watch-XXXXXX"));
-    ASSERT_TRUE(root.isValid());
-    QDir dir(root.path());
-    for (int i = 0; i < DirectoryChangeWatch::kMaxSubtreeWatches; ++i)
-        ASSERT_TRUE(dir.mkdir(QString::number(i)));
+    // Thousands of folders.
+    const auto folders = MakeManyFolders(DirectoryChangeWatch::kMaxSubtreeWatches);
+    ASSERT_TRUE(folders);
+    const QTemporaryDir& root = *folders;
     DirectoryChangeNotifier notifier;
     ASSERT_TRUE(notifier.Open());
 

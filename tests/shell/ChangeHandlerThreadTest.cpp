@@ -1,3 +1,4 @@
+#include "common/ManyFolders.h"
 #include "shell/PTMessages.h"
 #include "shell/notify/TChangeHandlerThread.h"
 
@@ -294,15 +295,10 @@ TEST(ChangeHandlerThread, TwoHundredWatchedFoldersShareOneInotifyInstance)
 
 TEST(ChangeHandlerThread, RunningOutOfWatchesIsToldOnce)
 {
-    // More folders than one watch may hold; on a memory file system when there
-    // is one, as removing thousands of folders from some disks takes seconds.
-    QTemporaryDir root(QDir(QStringLiteral("/dev/shm")).exists()
-                           ? QStringLiteral("/dev/shm/veldmark-watch-XXXXXX")
-                           : QDir::tempPath() + QStringLiteral("/veldmark-watch-XXXXXX"));
-    ASSERT_TRUE(root.isValid());
-    QDir dir(root.path());
-    for (int i = 0; i < DirectoryChangeWatch::kMaxSubtreeWatches; ++i)
-        ASSERT_TRUE(dir.mkdir(QString::number(i)));
+    // More folders than one watch may hold.
+    const auto folders = MakeManyFolders(DirectoryChangeWatch::kMaxSubtreeWatches);
+    ASSERT_TRUE(folders);
+    const QTemporaryDir& root = *folders;
     NoticeCollector owner;
     TChangeHandlerThread thread(&owner, AM_CHANGENOTIFY);
     int slot = -1;
