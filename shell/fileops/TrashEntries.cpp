@@ -1,6 +1,7 @@
 #include "shell/fileops/TrashEntries.h"
 
 #include "platform/ErrnoMapping.h"
+#include "platform/ReadRegularFile.h"
 #include "shell/fileops/FilePaths.h"
 
 #include <QFile>
@@ -69,17 +70,14 @@ QByteArray OriginalPathOf(const QByteArray& rawEntry)
 {
     const QByteArray entry = FilePaths::StripTrailingSlashes(rawEntry);
     const QByteArray infoPath = infoFileOf(entry);
-    struct stat st;
     // Regular files only: a FIFO in its place would hold the reader.
-    if (infoPath.isEmpty() || ::lstat(infoPath.constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_size > kMaxInfoBytes)
-        return QByteArray();
-    QFile info(QFile::decodeName(infoPath));
-    if (!info.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> info =
+        infoPath.isEmpty() ? std::nullopt : ReadRegularFile(infoPath, kMaxInfoBytes + 1);
+    if (!info || info->size() > kMaxInfoBytes)
         return QByteArray();
     bool inGroup = false;
     QByteArray original;
-    for (const QByteArray& rawLine : info.readAll().split('\n')) {
+    for (const QByteArray& rawLine : info->split('\n')) {
         const QByteArray line = rawLine.trimmed();
         if (line.startsWith('['))
             inGroup = line == "[Trash Info]";

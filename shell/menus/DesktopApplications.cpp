@@ -2,6 +2,8 @@
 
 #include "platform/DetachedProcess.h"
 #include "platform/ErrnoMapping.h"
+#include "platform/FileNameCodec.h"
+#include "platform/ReadRegularFile.h"
 #include "shell/menus/UrlOpener.h"
 #include "shell/namespace/XdgDirs.h"
 
@@ -14,7 +16,6 @@
 #include <algorithm>
 #include <map>
 
-#include <sys/stat.h>
 
 namespace
 {
@@ -56,16 +57,14 @@ QStringList listValue(const QString& value)
 std::map<QString, QString> readGroup(const QString& path, const QByteArray& group)
 {
     std::map<QString, QString> keys;
-    // Regular files only: opening a FIFO of that name would wait for a writer.
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_size > kMaxEntryBytes)
-        return keys;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Regular files only (a FIFO of that name would wait for a writer), and
+    // none larger than an entry can sensibly be.
+    const std::optional<QByteArray> content =
+        ReadRegularFile(FileNameFromString(path), kMaxEntryBytes + 1);
+    if (!content || content->size() > kMaxEntryBytes)
         return keys;
     bool inGroup = false;
-    for (const QByteArray& rawLine : file.readAll().split('\n')) {
+    for (const QByteArray& rawLine : content->split('\n')) {
         const QByteArray line = rawLine.trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
